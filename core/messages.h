@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: MIT
+// A form's message table: lines "key|text"; Msg(key) returns the text. An unknown key is a
+// programming error and raises std::logic_error naming the key.
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+namespace margem {
+
+class TMessages {
+ public:
+  TMessages() = default;
+  explicit TMessages(const QStringList& lines);
+  void SetLines(const QStringList& lines);  // std::invalid_argument for a line without "|"
+  const QStringList& Lines() const { return m_lines; }
+  QString Msg(const QString& key) const;
+  bool Contains(const QString& key) const;
+
+ private:
+  QStringList m_lines;
+  QHash<QString, QString> m_texts;
+};
+
+}  // namespace margem
