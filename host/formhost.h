@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: MIT
+// How forms are shown by the host application.
+//   CreateForm<T>(args): builds the form (owned by the application: no parent), runs FormCreate;
+//     if FormCreate raises, the form is deleted and the exception goes on to the caller.
+//   ShowMdiChild: the form becomes a subwindow of the host's MDI area (title = Caption), or a
+//     top-level window when the host has none (tests); showing it again brings it forward.
+//     Closing the subwindow closes the form (FormClose).
+//   ShowModal: runs the form in a modal dialog (title = Caption) and returns when it closes;
+//     returns the dialog's result. A form closed with caFree is deleted on return.
+//   SetWindowStateNormal: a minimised or maximised form window is restored.
+//   MainForm: the host's main window (nullptr without a host).
+#pragma once
+
+#include <QMdiArea>
+#include <QWidget>
+#include <exception>
+#include <utility>
+
+#include "forms/form.h"
+#include "hostexport.h"
+
+namespace margem {
+
+MARGEM_HOST_EXPORT void SetMdiArea(QMdiArea* area);
+MARGEM_HOST_EXPORT QMdiArea* MdiArea();
+MARGEM_HOST_EXPORT QWidget* MainForm();
+
+MARGEM_HOST_EXPORT void ShowMdiChild(TForm* form);
+MARGEM_HOST_EXPORT int ShowModal(TForm* form);
+MARGEM_HOST_EXPORT void SetWindowStateNormal(TForm* form);
+
+template <class T, class... Args>
+T* CreateForm(Args&&... args) {
+  T* form = new T(std::forward<Args>(args)...);
+  try {
+    form->FormCreate();
+  } catch (...) {
+    delete form;
+    throw;
+  }
+  return form;
+}
+
+}  // namespace margem

@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: MIT
+// The connection to the application server: one remote call is one HTTP POST of a JSON-RPC 2.0
+// request to /rpc/<ServerName> on Host:Port (Bearer token when one is set). A call blocks the
+// calling thread until the reply arrives or a time-out passes; it never raises for a failed
+// reply: the status says what happened and CheckResultServ turns it into the user's message.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QVariantList>
+#include <functional>
+#include <memory>
+
+#include "hostexport.h"
+#include "servervalue.h"
+
+namespace margem {
+
+struct MARGEM_HOST_EXPORT ServerReply {
+  enum Status {
+    Ok,            // rpc holds the server's result
+    RpcError,      // rpc holds the server's error code and message
+    Refused,       // no server answers at Host:Port
+    Timeout,       // no connection or no reply within the time-outs
+    BadReply,      // the server answered something that is no JSON-RPC reply
+    NotConnected,  // the connected switch is off
+  };
+  Status status = NotConnected;
+  RpcReply rpc;
+  QString server;  // "HOST:PORT" the call went to, for the connection message
+  QString detail;  // technical detail of a failure (not shown to the user)
+};
+
+class MARGEM_HOST_EXPORT TNetConnection : public QObject {
+  Q_OBJECT
+ public:
+  explicit TNetConnection(QString name = {}, QObject* parent = nullptr);
+  ~TNetConnection() override;
+
+  QString ServerName;  // the remote data module, the last segment of the call's path
+  QString Host;
+  int Port = 0;
+  QString Token;  // empty: no Authorization header
+  int ConnectTimeoutMs = 5000;
+  int ReplyTimeoutMs = 60000;
+  bool ThrowException = false;  // kept for the form's description; Call never raises for a reply
+  // Runs when the switch goes on, before the server is reached; it may set Host, Port, Token.
+  std::function<void(TNetConnection&)> BeforeConnect;
+
+  // On: runs BeforeConnect, then asks GET /health; a server that does not answer gives
+  // MensErro("Não foi possível conectar ao servidor de aplicação em HOST:PORT. Verifique se ele
+  // está em execução.") and the switch stays off. Off: forgets the open connection. Setting the
+  // state it already has does nothing.
+  void SetConnected(bool connected);
+  bool Connected() const;
+
+  // One remote call. Parameters: QString is a JSON string, double/int a number, bool a boolean,
+  // QDateTime (or QDate) "YYYY-MM-DDTHH:MM:SS", an invalid or null QVariant null. Another type, or
+  // a number that is not finite, raises std::invalid_argument.
+  ServerReply Call(const QString& method, const QVariantList& params);
+
+ signals:
+  void connectedChanged(bool connected);
+
+ private:
+  class Impl;
+  std::unique_ptr<Impl> d;
+};
+
+// The connection message, also used by CheckResultServ.
+MARGEM_HOST_EXPORT QString ConnectionFailedMessage(const QString& host, int port);
+
+}  // namespace margem

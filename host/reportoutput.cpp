@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: MIT
+#include "reportoutput.h"
+
+#include <QFile>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+namespace margem {
+
+void PreviewReport(const TReportDocument& document, const QString& title, QWidget* parent) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setDocName(title);
+  QPrintPreviewDialog preview(&printer, parent);
+  preview.setWindowTitle(title);
+  QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                   [&document](QPrinter* target) { RenderReport(document, *target); });
+  preview.exec();
+}
+
+bool PrintReport(const TReportDocument& document, const QString& title, QWidget* parent) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setDocName(title);
+  QPrintDialog dialog(&printer, parent);
+  dialog.setWindowTitle(title);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  return RenderReport(document, printer);
+}
+
+bool SaveReportPdf(const TReportDocument& document, const QString& title, const QString& path) {
+  {
+    QFile probe(path);
+    if (!probe.open(QIODevice::WriteOnly)) return false;
+  }
+  QPdfWriter writer(path);
+  writer.setTitle(title);
+  writer.setCreator(QStringLiteral("Margem Final"));
+  writer.setResolution(720);
+  return RenderReport(document, writer);
+}
+
+}  // namespace margem
