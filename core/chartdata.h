@@ -20,7 +20,8 @@ class OptionNumberError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Field lists of the chart-data sets.
+// Field lists of the chart-data sets: each adds its fields, with labels and formats, to an
+// inactive set; the caller opens it (CreateDataSet, or LoadPacket for the server's rows).
 void DefineMarginRowFields(TClientDataSet& set);       // the 15 margin-row columns
 void DefinePercLucrGrupFields(TClientDataSet& set);    // margin row + VRPELUCRO, VRLUCRO
 void DefineMediaOrcaFields(TClientDataSet& set);       // NMORCAMENTO, VRLUCOPC
@@ -41,7 +42,9 @@ struct ChartDataSets {
 
 // Profit and percentage of every row of `orcamento` into `percLucrGrup`; when `comparison`, also
 // the per-option means into `mediaOrca` and `valorOpc`. serv: the quote's service fixed-expense
-// percentage; optionWord: the text "Opção" of the form's message table.
+// percentage; optionWord: the text "Opção" of the form's message table. The result sets are
+// expected empty. OptionNumberError (comparison only) for an option number that is not digits;
+// the sets then hold the rows computed before it, none of them left half-written.
 void CalculaLucro(const ChartDataSets& sets, double serv, bool comparison,
                   const QString& optionWord);
 
@@ -49,11 +52,14 @@ void CalculaLucro(const ChartDataSets& sets, double serv, bool comparison,
 void ValorOpcao(TClientDataSet& valorOpc, int n, double value);
 
 // One row per option of `mediaOrca` into `auxMediaOrca` (or one row for a quote without options).
+// Leaves `auxMediaOrca` on the row the period mean goes before. OptionNumberError for a label
+// whose option part is not digits.
 void ExcluiRegistro(const ChartDataSets& sets);
 
 // The period's mean profit percentage over `marTLuc`, inserted into `auxMediaOrca` before its
-// current row labelled meanLabel ("Média"). Returns false, inserting nothing, when the period has
-// no rows.
+// current row labelled meanLabel ("Média"). `percTLuc` is emptied first and then receives one
+// scratch row per period row. Returns false, inserting nothing into `auxMediaOrca`, when the
+// period has no rows.
 bool CalculaTLucro(const ChartDataSets& sets, const QString& meanLabel);
 
 }  // namespace margem

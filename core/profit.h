@@ -11,6 +11,10 @@ namespace margem {
 
 // Element 0: the option's profit in the scenario; element 1: its differentiated profit, in which
 // the option's freight is spread over the subgroups flagged for it.
+// Adds the field list of an option's subgroup set (cdsGrupo<n>) to an inactive set, with the labels
+// and formats its grid shows; the caller opens the set.
+void DefineGrupoFields(TClientDataSet& grupo);
+
 struct ProfitPair {
   double profit = 0;
   double differentiated = 0;
@@ -22,7 +26,8 @@ struct ProfitPair {
 //   v1: the option's current total; vk: its total in the scenario; serv: the fixed-expense
 //   percentage of the event's service type.
 // Views of the set are not notified during the run; whatever happens the set ends on its first
-// row with its controls enabled again. Errors of the data set pass to the caller.
+// row with its controls enabled again. Errors of the data set pass to the caller: rows posted
+// before the error keep their new figures, the row being written when it struck is left as it was.
 ProfitPair CalcScenarioProfit(TClientDataSet& grupo, double v1, double vk, double serv,
                               int scenario);
 
