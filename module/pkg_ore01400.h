@@ -19,7 +19,7 @@ struct PackageInfoTable {
   int unitCount;
   const PackageUnitInfo* units;
   int requiresCount;
-  const char* const* requires;
+  const char* const* requiredLibraries;
 };
 
 void IniProc();

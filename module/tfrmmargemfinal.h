@@ -19,7 +19,7 @@
 
 #include "clientdataset.h"
 #include "profit.h"
-#include "tfrmpadraograd.h"
+#include "forms/padraogrid.h"
 
 class QAction;
 class QFrame;
@@ -100,7 +100,7 @@ class TfrmMargemFinal : public margem::TfrmPadraoGrid {
 
   // --- Handlers ---------------------------------------------------------------------------
   void FormCreate() override;
-  void FormClose(CloseAction& action) override;
+  void FormClose(margem::CloseAction& action) override;
   void netMargemBeforeConnect(margem::TNetConnection& sender);
   void cdsVdOrcaCalcFields(margem::TClientDataSet& dataSet);
   void dtsVdOrcaStateChange(QObject* sender);
@@ -125,23 +125,29 @@ class TfrmMargemFinal : public margem::TfrmPadraoGrid {
   void sbtVr1Op1Click(QObject* sender);
   void sbtVerOpcao1Click(QObject* sender);
 
- private:
+  // The components of one option sheet (tfrmmargemfinal_sheet.h).
   struct OptionSheet;
+
+ private:
   void BuildForm();
   void BuildQuotePanel();
   void BuildOptionSheet(int n);
   void DefineDataSets();
   void BindHandlers();
-  void TrackFilterPanelFocus();
   void OnFocusChanged(QWidget* old, QWidget* now);
   margem::TNumberEdit* NumberEdit(const QString& name);
   const OptionSheet* Sheet(int n) const;
   void LoadQuote();
-  void CopyItemRows();
-  void CopySubgroupRows(int& options);
+  // The item pass: each option's products into its cdsOpcao; optionList[i] receives the
+  // option number of the (i+1)-th option met.
+  void CopyItemRows(std::array<QString, 10>& optionList);
+  // The subgroup pass: each option's subgroups into its cdsGrupo and its total into cdsMargem;
+  // false when no margin row results.
+  bool CopySubgroupRows();
   void ShowOptions(const std::array<QString, 10>& optionList);
 
   QString m_cdFilial;
   std::array<OptionSheet*, 10> m_sheets{};
-  bool m_focusInFiltro = false;
+  bool m_focusInFiltro = false;  // the focus is inside panFiltro
+  bool m_inFiltroExit = false;   // panFiltroExit is running
 };

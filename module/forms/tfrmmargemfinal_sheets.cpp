@@ -1,0 +1,161 @@
+// SPDX-License-Identifier: MIT
+// The template of one option sheet of "Margem Final": inside a scroll box, the product grid, the
+// five-by-five scenario panel and the subgroup grid, every control named after its row prefix,
+// the scenario k and the option n (nedVr3Op10).
+#include <QGridLayout>
+#include <QLabel>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include "pagesheets.h"
+#include "tfrmmargemfinal.h"
+#include "tfrmmargemfinal_sheet.h"
+
+using margem::TColumn;
+
+namespace {
+
+// Row prefixes of the ladder, in LadderRow order, and their captions.
+struct LadderRowInfo {
+  const char* prefix;
+  const char* caption;
+};
+constexpr LadderRowInfo kLadderRows[5] = {{"nedVr", "Valor Total"},
+                                          {"nedPs", "Vr. por Pessoa"},
+                                          {"nedLu", "Valor Lucro"},
+                                          {"nedPL", "% Lucro"},
+                                          {"nedDi", "% Lucro Diferenciado"}};
+
+const char* const kScenarioCaptions[5] = {"Valor Atual", "Valor 02", "Valor 03", "Valor 04",
+                                          "Valor 05"};
+
+QString Suffix(int k, int n) { return QStringLiteral("%1Op%2").arg(k).arg(n); }
+
+QList<TColumn> GrupoColumns() {
+  const auto right = Qt::AlignRight | Qt::AlignVCenter;
+  return {{QStringLiteral("NMSUBGRPROD"), {}, 170, Qt::AlignLeft | Qt::AlignVCenter},
+          {QStringLiteral("VRTOTALITEM"), {}, 80, right},
+          {QStringLiteral("VRPEIMDEVAVEMP"), {}, 80, right},
+          {QStringLiteral("VRPEIMDEVAVEOU"), {}, 80, right},
+          {QStringLiteral("VRPEDESFIXASBGR"), {}, 80, right},
+          {QStringLiteral("VRPELUCRO"), {}, 80, right},
+          {QStringLiteral("VRLUCRO"), {}, 80, right}};
+}
+
+void DefineOpcaoFields(margem::TClientDataSet& set) {
+  using margem::FieldType;
+  set.AddField(QStringLiteral("CDFILIAL"), FieldType::String, 4);
+  set.AddField(QStringLiteral("NRORCAEVENTO"), FieldType::String, 10);
+  set.AddField(QStringLiteral("NROPCAITOREV"), FieldType::String, 2);
+  set.AddField(QStringLiteral("CDARVPROD"), FieldType::String, 20);
+  set.AddField(QStringLiteral("NMPRODUTO"), FieldType::String, 50)->DisplayLabel =
+      QStringLiteral("Item");
+  set.AddField(QStringLiteral("SGUNIDADE"), FieldType::String, 10);
+}
+
+}  // namespace
+
+void TfrmMargemFinal::BuildOptionSheet(int n) {
+  auto* sheet = new OptionSheet;
+  m_sheets[n - 1] = sheet;
+  sheet->n = n;
+  const QString number = QString::number(n);
+  const QString caption = QStringLiteral("Opção ") + number;
+  if (n == 1) {
+    sheet->tsh = tshPadrao;
+    pgcPadrao->setTabText(pgcPadrao->indexOf(tshPadrao), caption);
+  } else {
+    sheet->tsh = AddSheet(QStringLiteral("tshOpcao") + number, caption);
+  }
+
+  sheet->cdsOpcao = new margem::TClientDataSet(QStringLiteral("cdsOpcao") + number, this);
+  DefineOpcaoFields(*sheet->cdsOpcao);
+  sheet->dtsOpcao = new margem::TDataSource(QStringLiteral("dtsOpcao") + number, this);
+  sheet->dtsOpcao->SetDataSet(sheet->cdsOpcao);
+  sheet->cdsGrupo = new margem::TClientDataSet(QStringLiteral("cdsGrupo") + number, this);
+  margem::DefineGrupoFields(*sheet->cdsGrupo);
+  sheet->dtsGrupo = new margem::TDataSource(QStringLiteral("dtsGrupo") + number, this);
+  sheet->dtsGrupo->SetDataSet(sheet->cdsGrupo);
+
+  auto* scroll = new QScrollArea(sheet->tsh);
+  scroll->setObjectName(QStringLiteral("scbOpcao") + number);
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  auto* content = new QWidget(scroll);
+  content->setMinimumHeight(520);
+  auto* column = new QVBoxLayout(content);
+  column->setContentsMargins(4, 4, 4, 4);
+
+  sheet->dbgOpcao = new margem::TDBGrid(QStringLiteral("dbgOpcao") + number, content);
+  sheet->dbgOpcao->SetDataSource(sheet->dtsOpcao);
+  sheet->dbgOpcao->SetColumns({{QStringLiteral("NMPRODUTO"), QStringLiteral("Item"), 400,
+                                Qt::AlignLeft | Qt::AlignVCenter}});
+  sheet->dbgOpcao->setFixedHeight(110);
+  column->addWidget(sheet->dbgOpcao);
+
+  sheet->panOpcao = new QFrame(content);
+  sheet->panOpcao->setObjectName(QStringLiteral("panOpcao") + number);
+  sheet->panOpcao->setFrameShape(QFrame::StyledPanel);
+  auto* matrix = new QGridLayout(sheet->panOpcao);
+  matrix->setHorizontalSpacing(6);
+  matrix->setVerticalSpacing(3);
+
+  sheet->sbtVerOpcao = new margem::TButtonFlat(QStringLiteral("sbtVerOpcao") + number,
+                                               sheet->panOpcao);
+  sheet->sbtVerOpcao->setText(QStringLiteral("Ver Opção"));
+  sheet->sbtVerOpcao->setCheckable(true);
+  matrix->addWidget(sheet->sbtVerOpcao, 0, 0);
+
+  sheet->scenarioGroup = new QButtonGroup(sheet->panOpcao);
+  sheet->scenarioGroup->setExclusive(true);
+  for (int k = 1; k <= 5; ++k) {
+    auto* heading = new QLabel(QString::fromUtf8(kScenarioCaptions[k - 1]), sheet->panOpcao);
+    heading->setObjectName(QStringLiteral("lblValor%1Op%2").arg(k).arg(n));
+    heading->setAlignment(Qt::AlignCenter);
+    matrix->addWidget(heading, 0, k);
+
+    auto* button = new margem::TButtonFlat(QStringLiteral("sbtVr") + Suffix(k, n),
+                                           sheet->panOpcao);
+    button->setText(QString::fromUtf8(kScenarioCaptions[k - 1]));
+    button->setCheckable(true);
+    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    button->Tag = k;
+    button->setProperty("Tag", k);
+    sheet->scenarioGroup->addButton(button, k);
+    sheet->sbtVr[k - 1] = button;
+    matrix->addWidget(button, 6, k);
+  }
+
+  for (int row = 0; row < 5; ++row) {
+    auto* label = new QLabel(QString::fromUtf8(kLadderRows[row].caption), sheet->panOpcao);
+    label->setObjectName(QStringLiteral("lblLinha%1Op%2").arg(row + 1).arg(n));
+    matrix->addWidget(label, row + 1, 0);
+    for (int k = 1; k <= 5; ++k) {
+      const QString name = QString::fromLatin1(kLadderRows[row].prefix) + Suffix(k, n);
+      auto* edit = new margem::TNumberEdit(name, sheet->panOpcao);
+      edit->Currency = false;
+      edit->Thousands = true;
+      edit->Decimals = 2;
+      edit->Reformat();
+      edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      edit->setMinimumWidth(100);
+      const bool editable = k > 1 && row <= static_cast<int>(margem::LadderRow::PerGuest);
+      edit->setEnabled(editable);
+      sheet->ladder[row][k - 1] = edit;
+      matrix->addWidget(edit, row + 1, k);
+    }
+  }
+  matrix->setColumnStretch(6, 1);
+  column->addWidget(sheet->panOpcao);
+
+  sheet->dbgGrupo = new margem::TDBGrid(QStringLiteral("dbgGrupo") + number, content);
+  sheet->dbgGrupo->SetDataSource(sheet->dtsGrupo);
+  sheet->dbgGrupo->SetColumns(GrupoColumns());
+  column->addWidget(sheet->dbgGrupo, 1);
+
+  scroll->setWidget(content);
+  QLayout* sheetLayout = sheet->tsh->layout();
+  if (sheetLayout == nullptr) sheetLayout = new QVBoxLayout(sheet->tsh);
+  sheetLayout->setContentsMargins(0, 0, 0, 0);
+  sheetLayout->addWidget(scroll);
+}

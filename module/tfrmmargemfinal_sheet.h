@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: MIT
+// The components of one option sheet of "Margem Final" (option n of the quote), built from one
+// template by TfrmMargemFinal::BuildOptionSheet. Every component also carries its name
+// (dbgOpcao3, nedVr2Op3, sbtVr5Op3, …) as objectName.
+#pragma once
+
+#include <QButtonGroup>
+#include <QFrame>
+#include <QWidget>
+#include <array>
+
+#include "buttonflat.h"
+#include "clientdataset.h"
+#include "dbgrid.h"
+#include "numberedit.h"
+#include "profit.h"
+#include "tfrmmargemfinal.h"
+
+struct TfrmMargemFinal::OptionSheet {
+  int n = 0;
+  QWidget* tsh = nullptr;  // tshPadrao for option 1, tshOpcao<n> for the others
+  margem::TDBGrid* dbgOpcao = nullptr;
+  QFrame* panOpcao = nullptr;
+  margem::TButtonFlat* sbtVerOpcao = nullptr;
+  // ladder[row][k-1]: rows in LadderRow order (nedVr, nedPs, nedLu, nedPL, nedDi).
+  std::array<std::array<margem::TNumberEdit*, 5>, 5> ladder{};
+  std::array<margem::TButtonFlat*, 5> sbtVr{};  // sbtVr<k>Op<n>, Tag k
+  QButtonGroup* scenarioGroup = nullptr;
+  margem::TDBGrid* dbgGrupo = nullptr;
+  margem::TClientDataSet* cdsOpcao = nullptr;
+  margem::TClientDataSet* cdsGrupo = nullptr;
+  margem::TDataSource* dtsOpcao = nullptr;
+  margem::TDataSource* dtsGrupo = nullptr;
+
+  margem::TNumberEdit* Cell(margem::LadderRow row, int k) const {
+    return ladder[static_cast<int>(row)][k - 1];
+  }
+};
+
+// The 25 number edits of one option's panel as the ladder's cells: values are read back from the
+// edits, so each step goes on from what an edit holds (two decimals).
+class OptionLadderCells : public margem::ScenarioCells {
+ public:
+  explicit OptionLadderCells(const TfrmMargemFinal::OptionSheet& sheet) : m_sheet(sheet) {}
+  double Get(margem::LadderRow row, int scenario) const override {
+    return m_sheet.Cell(row, scenario)->GetNumber();
+  }
+  void Set(margem::LadderRow row, int scenario, double value) override {
+    m_sheet.Cell(row, scenario)->SetNumber(value);
+  }
+
+ private:
+  const TfrmMargemFinal::OptionSheet& m_sheet;
+};
