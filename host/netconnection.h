@@ -27,7 +27,8 @@ struct MARGEM_HOST_EXPORT ServerReply {
   };
   Status status = NotConnected;
   RpcReply rpc;
-  QString server;  // "HOST:PORT" the call went to, for the connection message
+  QString host;  // where the call went, for the connection message
+  int port = 0;
   QString detail;  // technical detail of a failure (not shown to the user)
 };
 

@@ -43,6 +43,9 @@ class MARGEM_HOST_EXPORT TForm : public QWidget {
   void Close();
   // The widget that is the form's window: the MDI subwindow, the dialog, or the form itself.
   QWidget* Container() const;
+  // True once a close was accepted, until the form is shown again; the action it closed with.
+  bool IsClosed() const { return m_closed; }
+  CloseAction ClosedWith() const { return m_closedWith; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -51,6 +54,7 @@ class MARGEM_HOST_EXPORT TForm : public QWidget {
  private:
   ComponentRegistry m_registry;
   bool m_closed = false;
+  CloseAction m_closedWith = caFree;
 };
 
 }  // namespace margem

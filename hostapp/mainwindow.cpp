@@ -1,0 +1,89 @@
+// SPDX-License-Identifier: MIT
+#include "mainwindow.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMdiSubWindow>
+#include <QStatusBar>
+
+#include "formhost.h"
+#include "guard.h"
+#include "messagerecorder.h"
+#include "packagelibrary.h"
+#include "webconfig.h"
+
+namespace {
+const QString kHostTitle = QStringLiteral("Gestão de Eventos");
+}
+
+MainWindow::MainWindow(PackageLibrary& package) : m_package(package), m_area(new QMdiArea(this)) {
+  setObjectName(QStringLiteral("frmPrincipal"));
+  m_area->setObjectName(QStringLiteral("mdiArea"));
+  m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  m_area->setBackground(QColor(0x5a, 0x6e, 0x82));
+  setCentralWidget(m_area);
+  margem::SetMdiArea(m_area);
+  buildMenus();
+  statusBar()->addPermanentWidget(new QLabel(
+      QStringLiteral("Servidor de aplicação: %1:%2").arg(margem::WebURL()).arg(margem::WebPort())));
+  connect(m_area, &QMdiArea::subWindowActivated, this, &MainWindow::updateTitle);
+  updateTitle();
+  resize(1240, 880);
+}
+
+void MainWindow::buildMenus() {
+  QMenu* file = menuBar()->addMenu(QStringLiteral("&Arquivo"));
+  QAction* quit = file->addAction(QStringLiteral("Sai&r"), this, &QWidget::close);
+  quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+  QMenu* modules = menuBar()->addMenu(QStringLiteral("&Módulos"));
+  modules->setObjectName(QStringLiteral("mnuModulos"));
+  QAction* margem = modules->addAction(QStringLiteral("&Margem Final"), this, &MainWindow::OpenMargemFinal);
+  margem->setObjectName(QStringLiteral("mnuMargemFinal"));
+
+  QMenu* windows = menuBar()->addMenu(QStringLiteral("&Janela"));
+  windows->addAction(QStringLiteral("&Cascata"), m_area, &QMdiArea::cascadeSubWindows);
+  windows->addAction(QStringLiteral("&Lado a lado"), m_area, &QMdiArea::tileSubWindows);
+  windows->addAction(QStringLiteral("&Fechar todas"), m_area, &QMdiArea::closeAllSubWindows);
+
+  QMenu* help = menuBar()->addMenu(QStringLiteral("A&juda"));
+  help->addAction(QStringLiteral("&Sobre o pacote"), this, &MainWindow::showAbout);
+}
+
+void MainWindow::OpenMargemFinal() {
+  if (!m_package.Usable()) {
+    margem::ShowErrorMessage(m_package.Problem());
+    return;
+  }
+  margem::Guarded(this, [this] { m_package.IniProc(); });
+  updateTitle();
+}
+
+void MainWindow::updateTitle() {
+  const QMdiSubWindow* active = m_area->activeSubWindow();
+  if (active && !active->windowTitle().isEmpty())
+    setWindowTitle(kHostTitle + QStringLiteral(" — ") + active->windowTitle());
+  else
+    setWindowTitle(kHostTitle);
+}
+
+void MainWindow::showAbout() {
+  QStringList lines{QStringLiteral("%1 — hospedeiro de módulos").arg(kHostTitle)};
+  if (m_package.Usable())
+    lines << m_package.Description();
+  else
+    lines << m_package.Problem();
+  QMessageBox::about(this, QStringLiteral("Sobre o pacote"), lines.join(QLatin1Char('\n')));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  m_area->closeAllSubWindows();
+  if (!m_area->subWindowList().isEmpty()) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+}
