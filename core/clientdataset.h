@@ -32,6 +32,7 @@ class DataSetError : public std::runtime_error {
 };
 
 class TClientDataSet;
+struct CellRef;
 
 // One field of a data set. It reads and writes the value of the data set's current row.
 class TField {
@@ -52,14 +53,19 @@ class TField {
   QString Label() const { return DisplayLabel.isEmpty() ? m_name : DisplayLabel; }
 
   bool IsNull() const;
-  QString AsString() const;      // Null reads ""; floats and dates as plain text
+  // Reads see the current row: the pending one during an insert or edit, nothing (Null) on a
+  // closed or empty set. A field dropped by a later packet structure raises DataSetError.
+  QString AsString() const;      // Null reads ""; floats "1234,5"; dates "dd/mm/aaaa[ hh:mm:ss]"
   double AsFloat() const;        // Null reads 0; text converted, DataSetError if not a number
-  QDateTime AsDateTime() const;  // Null reads an invalid QDateTime
+  QDateTime AsDateTime() const;  // Null reads an invalid QDateTime; wall-clock time, in UTC
   double AsDateValue() const;    // days since 30/12/1899 (fraction = time); Null reads 0
   QVariant Value() const;        // an invalid QVariant for Null
   QString DisplayText() const;   // pt_BR text with the display format ("1.234,56", "12,50 %")
+  QString DisplayTextAt(qsizetype row) const;  // the same for any stored row, no cursor move
 
-  void SetAsString(const QString& value);  // text longer than the field is cut to its size
+  // Writes need edit or insert state. Text longer than the field is cut to its size; text for a
+  // float or date field is read as pt_BR ("1.234,56", "dd/mm/aaaa hh:mm"), blank text is Null.
+  void SetAsString(const QString& value);
   void SetAsFloat(double value);
   void SetAsDateTime(const QDateTime& value);
   void SetValue(const QVariant& value);  // invalid or null QVariant makes the field Null
@@ -68,6 +74,8 @@ class TField {
  private:
   friend class TClientDataSet;
   TField(TClientDataSet* dataSet, int index, QString name, FieldType type, int size);
+  void checkAttached() const;
+  CellRef current() const;
 
   TClientDataSet* m_dataSet;
   int m_index;
@@ -159,7 +167,10 @@ class TClientDataSet : public QObject {
   std::unique_ptr<Impl> d;
 };
 
-// The link between a data set and the controls that show it; relays state changes.
+// The link between a data set and the controls that show it. OnStateChange runs whenever the data
+// set opens, closes or changes state (not while its controls are disabled: then once, at the last
+// EnableControls, if the state differs), and when the data source is switched to another set.
+// A destroyed data set leaves the data source without one.
 class TDataSource : public QObject {
   Q_OBJECT
  public:
@@ -174,6 +185,7 @@ class TDataSource : public QObject {
  private:
   TClientDataSet* m_dataSet = nullptr;
   QMetaObject::Connection m_connection;
+  QMetaObject::Connection m_destroyedConnection;
 };
 
 }  // namespace margem

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // A Qt table model over a client data set with a column list (field, title, width, alignment).
 // It follows inserts, edits, resets and cursor moves; it is read-only. Grids and charts use it.
+// It shows posted rows only (a row being inserted appears once posted). While the set's controls
+// are disabled the model keeps its last picture; the last EnableControls resets it.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -42,8 +44,11 @@ class TDataSetModel : public QAbstractTableModel {
 
  private:
   void attach();
+  void resolveFields();
   QPointer<TClientDataSet> m_dataSet;
   QList<TColumn> m_columns;
+  QList<TField*> m_fields;  // per column; nullptr for a field the set does not have
+  qsizetype m_rowCount = 0;
   QList<QMetaObject::Connection> m_connections;
 };
 
