@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: MIT
+// The command line of margem-server:
+//   margem-server serve   [--db DB] [--listen HOST:PORT] [--token T] [--threads N]
+//   margem-server init    [--db DB]
+//   margem-server demo    [--db DB] [--seed N] [--quotes N] [--margin-rows N]
+//   margem-server fixture [--db DB] FILE.json
+// DB is "sqlite:PATH" or a PostgreSQL connection string. MARGEM_DB, MARGEM_LISTEN and
+// MARGEM_TOKEN stand in for --db, --listen and --token; an option given on the command line wins.
+// Raises UsageError with a message for the user on anything it cannot read.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace margem::server {
+
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+inline constexpr const char* kDefaultDatabase = "sqlite:var/margem.db";
+inline constexpr const char* kDefaultHost = "127.0.0.1";
+inline constexpr int kDefaultPort = 8211;
+inline constexpr int kDefaultThreads = 32;
+
+struct CommandLine {
+  std::string command;  // serve, init, demo, fixture or help
+  std::string database = kDefaultDatabase;
+  std::string host = kDefaultHost;
+  int port = kDefaultPort;  // 0: any free port, printed once bound
+  std::string token;
+  int threads = kDefaultThreads;
+  std::uint32_t seed = 1;
+  int quotes = 200;
+  std::int64_t marginRows = 0;  // benchmark branch size; 0 for none
+  std::string fixtureFile;
+};
+
+CommandLine parseCommandLine(const std::vector<std::string>& arguments);
+
+std::string usageText();
+
+}  // namespace margem::server

@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: MIT
+// One connection to the database, SQLite or PostgreSQL, behind one interface.
+//
+// SQL is written once with `?` placeholders; values are always bound, never spliced into the
+// text. A query returns a Cursor that is already on its first row (or at its end), so that any
+// failure of the query itself shows before the caller has answered anything. Every failure
+// raises DatabaseError, whose text is for the server's log only, never for a client.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace margem::server {
+
+class DatabaseError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+enum class Dialect { Sqlite, Postgres };
+
+using SqlValue = std::variant<std::nullptr_t, std::int64_t, double, std::string>;
+using SqlParams = std::vector<SqlValue>;
+
+// Rows of one result, read front to back. Column values are valid until next().
+class Cursor {
+ public:
+  virtual ~Cursor() = default;
+  virtual bool atEnd() const = 0;
+  virtual void next() = 0;  // moves to the following row; raises DatabaseError on failure
+  virtual bool isNull(int column) const = 0;
+  virtual std::string_view text(int column) const = 0;
+  virtual double real(int column) const = 0;
+  virtual std::int64_t integer(int column) const = 0;
+};
+
+// Collects many rows for one table and writes them in the fastest way the database offers.
+class BulkInsert {
+ public:
+  virtual ~BulkInsert() = default;
+  virtual void add(const SqlParams& row) = 0;
+  virtual void finish() = 0;
+};
+
+class Connection {
+ public:
+  virtual ~Connection() = default;
+  virtual Dialect dialect() const = 0;
+  // Runs statements without parameters (schema, transactions).
+  virtual void execute(const std::string& sql) = 0;
+  virtual std::unique_ptr<Cursor> query(const std::string& sql, const SqlParams& params) = 0;
+  // Inserts one row and returns its generated id (the table's `id` column).
+  virtual std::int64_t insert(const std::string& sql, const SqlParams& params) = 0;
+  virtual std::unique_ptr<BulkInsert> bulkInsert(const std::string& table,
+                                                 const std::vector<std::string>& columns) = 0;
+  // False once the connection is known to be broken and should be dropped.
+  virtual bool healthy() const = 0;
+};
+
+// Opens a connection. `location` is "sqlite:PATH" or a PostgreSQL connection string
+// ("postgresql://..." or "host=... dbname=..."). Raises DatabaseError when it cannot.
+std::unique_ptr<Connection> openConnection(const std::string& location);
+
+// Rolls back unless committed; keeps a multi-statement write all-or-nothing.
+class Transaction {
+ public:
+  explicit Transaction(Connection& connection);
+  ~Transaction();
+  Transaction(const Transaction&) = delete;
+  Transaction& operator=(const Transaction&) = delete;
+  void commit();
+
+ private:
+  Connection& m_connection;
+  bool m_done = false;
+};
+
+}  // namespace margem::server

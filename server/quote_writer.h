@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: MIT
+// Writes quotes and everything they refer to. Branches, clients, event and service types, halls,
+// groups, subgroups and products are looked up by their code or name and created when missing,
+// so that the demo generator and fixture files can simply name them. The caller owns the
+// transaction. Texts longer than their column are refused with a DatabaseError-free
+// std::invalid_argument naming the value, so that SQLite keeps the same widths PostgreSQL does.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <tuple>
+
+#include "database.h"
+
+namespace margem::server {
+
+struct SubgroupSpec {
+  std::string groupCode;
+  std::string groupName;
+  std::string code;
+  std::string name;
+  double expensePct = 0;
+  std::string takesDiscounts = "S";  // IDDESCONTOSBGR
+  std::string sharesFreight = "N";   // IDDIFEFRETESBGR
+  std::string isFreight = "N";       // IDFRETESBGR
+};
+
+struct QuoteSpec {
+  std::string branch;
+  std::string number;
+  std::string sequence = "01";
+  std::string eventAt;     // "YYYY-MM-DDTHH:MM:SS" or empty
+  std::string includedAt;  // "YYYY-MM-DDTHH:MM:SS"
+  std::string clientTradeName;  // empty: no registered client
+  std::string clientName;
+  std::string eventType;
+  std::string serviceType;
+  double serviceExpensePct = 0;
+  std::optional<double> guests;
+  std::string hall;
+  std::optional<double> commissionPct;
+};
+
+struct ItemSpec {
+  std::string productCode;
+  std::string productName;
+  std::string unit;
+  std::string subgroupCode;
+  double value = 0;
+  double materialsPct = 0;
+  double otherPct = 0;
+  double freight = 0;
+};
+
+class QuoteWriter {
+ public:
+  explicit QuoteWriter(Connection& db);
+
+  // Creates the subgroup or brings an existing one (same group and code) to this definition.
+  std::int64_t defineSubgroup(const SubgroupSpec& spec);
+  std::int64_t addQuote(const QuoteSpec& spec);
+  std::int64_t addOption(std::int64_t quoteId, const std::string& number, double discount);
+  // optionId empty: the item is common to every option of the quote.
+  void addItem(std::int64_t quoteId, std::optional<std::int64_t> optionId, const ItemSpec& item);
+
+  std::int64_t productId(const ItemSpec& item);
+  std::int64_t branchId(const std::string& code);
+
+ private:
+  std::int64_t named(const std::string& table, const std::string& column,
+                     const std::string& value, int width);
+  std::optional<std::int64_t> optionalNamed(const std::string& table, const std::string& column,
+                                            const std::string& value, int width);
+  std::int64_t subgroupId(const std::string& code);
+  std::int64_t serviceTypeId(const std::string& name, double pct);
+  std::string timestamp(const std::string& text, const char* what) const;
+
+  Connection& m_db;
+  std::map<std::tuple<std::string, std::string>, std::int64_t> m_names;
+  std::map<std::string, std::int64_t> m_subgroups;
+  std::map<std::string, std::int64_t> m_products;
+};
+
+}  // namespace margem::server

@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: MIT
+// A call refused with one of the protocol's errors: the HTTP status, the JSON-RPC code and a
+// Portuguese sentence the user can act on (never a stack trace, SQL text or server path).
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace margem::server {
+
+namespace rpc_code {
+inline constexpr int kParseError = -32700;
+inline constexpr int kInvalidRequest = -32600;
+inline constexpr int kMethodNotFound = -32601;
+inline constexpr int kInvalidParams = -32602;
+inline constexpr int kServerError = -32000;
+inline constexpr int kUnauthorized = -32001;
+}  // namespace rpc_code
+
+class RpcError : public std::runtime_error {
+ public:
+  RpcError(int httpStatus, int code, const std::string& message)
+      : std::runtime_error(message), m_httpStatus(httpStatus), m_code(code) {}
+  int httpStatus() const { return m_httpStatus; }
+  int code() const { return m_code; }
+
+ private:
+  int m_httpStatus;
+  int m_code;
+};
+
+// What a user reads when the database cannot answer.
+inline constexpr const char* kDatabaseUnavailableMessage =
+    "O banco de dados do servidor não está disponível no momento. Tente novamente em instantes "
+    "ou avise o suporte.";
+
+}  // namespace margem::server

@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: MIT
+#include "serve.h"
+
+#include <httplib.h>
+#include <pthread.h>
+#include <signal.h>
+
+#include <filesystem>
+#include <iostream>
+#include <thread>
+
+#include "connection_pool.h"
+#include "rpc_service.h"
+
+namespace margem::server {
+namespace {
+
+constexpr int kKeepAliveRequests = 1000;
+
+// Blocks the stop signals in every thread and hands them to one waiting thread.
+sigset_t blockStopSignals() {
+  sigset_t signals;
+  sigemptyset(&signals);
+  sigaddset(&signals, SIGINT);
+  sigaddset(&signals, SIGTERM);
+  pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+  return signals;
+}
+
+}  // namespace
+
+int serve(const CommandLine& line) {
+  const sigset_t signals = blockStopSignals();
+
+  ConnectionPool pool(line.database);
+  try {
+    pool.acquire();  // opens the database and brings its schema up to date
+  } catch (const std::exception& error) {
+    std::cerr << "margem-server: the database is not available yet (" << error.what()
+              << "); calls will answer an error until it is." << std::endl;
+  }
+
+  httplib::Server server;
+  const int threads = line.threads;
+  server.new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
+  server.set_keep_alive_max_count(kKeepAliveRequests);
+  RpcService service(pool, line.token);
+  service.install(server);
+
+  int port = line.port;
+  if (port == 0) {
+    port = server.bind_to_any_port(line.host);
+    if (port < 0) port = 0;
+  } else if (!server.bind_to_port(line.host, port)) {
+    port = 0;
+  }
+  if (port == 0) {
+    std::cerr << "margem-server: cannot listen on " << line.host << ":" << line.port
+              << std::endl;
+    return 1;
+  }
+
+  std::thread([&server, signals] {
+    int received = 0;
+    sigwait(&signals, &received);
+    server.stop();
+  }).detach();
+
+  std::cout << "margem-server listening on " << line.host << ":" << port << std::endl;
+  server.listen_after_bind();
+  std::cout << "margem-server stopped" << std::endl;
+  return 0;
+}
+
+}  // namespace margem::server

@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: MIT
+// The SQLite connection: one database file, opened (and created) read-write, in WAL mode so that
+// the workers' connections read side by side, waiting a few seconds on a lock before failing.
+#pragma once
+
+#include "database.h"
+
+struct sqlite3;
+
+namespace margem::server {
+
+class SqliteConnection : public Connection {
+ public:
+  explicit SqliteConnection(const std::string& path);
+  ~SqliteConnection() override;
+  SqliteConnection(const SqliteConnection&) = delete;
+  SqliteConnection& operator=(const SqliteConnection&) = delete;
+
+  Dialect dialect() const override { return Dialect::Sqlite; }
+  void execute(const std::string& sql) override;
+  std::unique_ptr<Cursor> query(const std::string& sql, const SqlParams& params) override;
+  std::int64_t insert(const std::string& sql, const SqlParams& params) override;
+  std::unique_ptr<BulkInsert> bulkInsert(const std::string& table,
+                                         const std::vector<std::string>& columns) override;
+  bool healthy() const override { return true; }
+
+ private:
+  sqlite3* m_db = nullptr;
+};
+
+}  // namespace margem::server
