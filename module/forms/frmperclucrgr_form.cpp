@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: MIT
+// The form description of "Percentual de Lucro por Grupo": caption, size and the chart's look.
+#include "tfrmdadograf_charttools.h"
+#include "tfrmperclucrgr.h"
+
+TfrmPercLucrGr::TfrmPercLucrGr(QWidget* parent) : margem::TfrmPadrGraf(parent) {
+  setObjectName(QStringLiteral("frmPercLucrGr"));
+  Caption = QStringLiteral("Percentual de Lucro por Grupo");
+  resize(612, 488);
+  QChart* chart = Chart();
+  chart->setTitle(QString());
+  chart->setBackgroundBrush(QColor(0xC0, 0xC0, 0xC0));
+  chart->setPlotAreaBackgroundBrush(QColor(0xC0, 0xC0, 0xC0));
+  chart->setPlotAreaBackgroundVisible(true);
+  AddChartTools(*this);
+}
