@@ -123,20 +123,37 @@ std::int64_t QuoteWriter::subgroupId(const std::string& code) {
   return defineSubgroup({"GERAL", "GERAL", code, code});
 }
 
+// A product belongs to one subgroup: an item that files a known product under another subgroup
+// is refused rather than silently counted where the product was first filed.
 std::int64_t QuoteWriter::productId(const ItemSpec& item) {
+  const std::int64_t subgroup = subgroupId(item.subgroupCode);
   if (const auto found = m_products.find(item.productCode); found != m_products.end()) {
-    return found->second;
+    if (found->second.subgroup != subgroup) refuseProductMove(item);
+    return found->second.id;
   }
   fitting(item.productCode, 20, "produto");
-  auto cursor = m_db.query("SELECT id FROM product WHERE code = ?", {item.productCode});
-  if (!cursor->atEnd()) return m_products[item.productCode] = cursor->integer(0);
+  auto cursor =
+      m_db.query("SELECT id, subgroup_id FROM product WHERE code = ?", {item.productCode});
+  if (!cursor->atEnd()) {
+    const ProductRef product{cursor->integer(0), cursor->integer(1)};
+    if (product.subgroup != subgroup) refuseProductMove(item);
+    m_products[item.productCode] = product;
+    return product.id;
+  }
   cursor.reset();
-  const std::int64_t subgroup = subgroupId(item.subgroupCode);
   const std::string name = item.productName.empty() ? item.productCode : item.productName;
-  return m_products[item.productCode] =
-             m_db.insert("INSERT INTO product (code, name, unit, subgroup_id) VALUES (?, ?, ?, ?)",
-                         {item.productCode, fitting(name, 50, "nome do produto"),
-                          fitting(item.unit, 10, "unidade"), subgroup});
+  const std::int64_t id =
+      m_db.insert("INSERT INTO product (code, name, unit, subgroup_id) VALUES (?, ?, ?, ?)",
+                  {item.productCode, fitting(name, 50, "nome do produto"),
+                   fitting(item.unit, 10, "unidade"), subgroup});
+  m_products[item.productCode] = {id, subgroup};
+  return id;
+}
+
+void QuoteWriter::refuseProductMove(const ItemSpec& item) const {
+  throw std::invalid_argument("o produto \"" + item.productCode +
+                              "\" já pertence a outro subgrupo que não \"" +
+                              item.subgroupCode + "\"");
 }
 
 std::string QuoteWriter::timestamp(const std::string& text, const char* what) const {

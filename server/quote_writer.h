@@ -2,8 +2,9 @@
 // Writes quotes and everything they refer to. Branches, clients, event and service types, halls,
 // groups, subgroups and products are looked up by their code or name and created when missing,
 // so that the demo generator and fixture files can simply name them. The caller owns the
-// transaction. Texts longer than their column are refused with a DatabaseError-free
-// std::invalid_argument naming the value, so that SQLite keeps the same widths PostgreSQL does.
+// transaction. Texts longer than their column, dates not in the form "YYYY-MM-DDTHH:MM:SS" and a
+// known product filed under another subgroup are refused with std::invalid_argument naming the
+// value, so that SQLite keeps the same rules PostgreSQL does.
 #pragma once
 
 #include <cstdint>
@@ -76,11 +77,17 @@ class QuoteWriter {
   std::int64_t subgroupId(const std::string& code);
   std::int64_t serviceTypeId(const std::string& name, double pct);
   std::string timestamp(const std::string& text, const char* what) const;
+  [[noreturn]] void refuseProductMove(const ItemSpec& item) const;
+
+  struct ProductRef {
+    std::int64_t id;
+    std::int64_t subgroup;
+  };
 
   Connection& m_db;
   std::map<std::tuple<std::string, std::string>, std::int64_t> m_names;
   std::map<std::string, std::int64_t> m_subgroups;
-  std::map<std::string, std::int64_t> m_products;
+  std::map<std::string, ProductRef> m_products;
 };
 
 }  // namespace margem::server

@@ -25,6 +25,13 @@ void logFailure(const std::string& method, const std::exception& error) {
   std::cerr << "margem-server: " << method << " failed: " << error.what() << std::endl;
 }
 
+// The rest of an oversized body is never read, so the connection cannot carry another request.
+void replyTooLarge(httplib::Response& res) {
+  replyError(res, 413, nullptr, rpc_code::kInvalidRequest,
+             "A requisição excede o tamanho máximo de 64 KiB.");
+  res.set_header("Connection", "close");
+}
+
 bool bodyTooLarge(const httplib::Request& req) {
   if (!req.has_header("Content-Length")) return false;
   const std::string length = req.get_header_value("Content-Length");
@@ -84,8 +91,7 @@ void RpcService::install(httplib::Server& server) {
 
   server.set_pre_routing_handler([](const httplib::Request& req, httplib::Response& res) {
     if (req.path.starts_with(kRpcPrefix) && bodyTooLarge(req)) {
-      replyError(res, 413, nullptr, rpc_code::kInvalidRequest,
-                 "A requisição excede o tamanho máximo de 64 KiB.");
+      replyTooLarge(res);
       return httplib::Server::HandlerResponse::Handled;
     }
     return httplib::Server::HandlerResponse::Unhandled;
@@ -96,8 +102,7 @@ void RpcService::install(httplib::Server& server) {
   server.set_error_handler([](const httplib::Request&, httplib::Response& res) {
     if (!res.body.empty()) return;
     if (res.status == 413) {
-      replyError(res, 413, nullptr, rpc_code::kInvalidRequest,
-                 "A requisição excede o tamanho máximo de 64 KiB.");
+      replyTooLarge(res);
     } else if (res.status == 404) {
       replyError(res, 404, nullptr, rpc_code::kMethodNotFound,
                  "Endereço não atendido por este servidor.");
@@ -111,7 +116,10 @@ void RpcService::install(httplib::Server& server) {
     res.set_content(R"({"status":"ok"})", kJson);
   });
 
-  server.Post(R"(/rpc/([^/]+))", [this](const httplib::Request& req, httplib::Response& res) {
+  // The body is read here, piece by piece, so that a chunked body without a length also stops
+  // at the limit instead of being held whole.
+  server.Post(R"(/rpc/([^/]+))", [this](const httplib::Request& req, httplib::Response& res,
+                                        const httplib::ContentReader& reader) {
     if (!m_token.empty()) {
       const std::string header = req.get_header_value("Authorization");
       const std::string_view scheme = "Bearer ";
@@ -130,10 +138,22 @@ void RpcService::install(httplib::Server& server) {
       return;
     }
 
+    std::string body;
+    bool tooLarge = false;
+    reader([&](const char* data, std::size_t length) {
+      tooLarge = body.size() + length > kMaxBodyBytes;
+      if (!tooLarge) body.append(data, length);
+      return !tooLarge;
+    });
+    if (tooLarge) {
+      replyTooLarge(res);
+      return;
+    }
+
     nlohmann::json id = nullptr;
     std::string method;
     try {
-      RpcRequest request = parseRpcRequest(req.body);
+      RpcRequest request = parseRpcRequest(body);
       id = request.id;
       method = request.method;
       CallRunner runner = planCall(request);
