@@ -103,7 +103,8 @@ class TClientDataSet : public QObject {
   TField* FieldByName(const QString& name) const;  // letter case ignored; DataSetError when absent
   QStringList FieldNames() const;
 
-  // Open and close. CreateDataSet opens the set empty from its field list; Close drops the rows.
+  // Open and close. CreateDataSet opens the set empty from its field list (an open set is
+  // re-created empty); Close drops the rows and any pending insert or edit.
   void CreateDataSet();
   void Close();
   bool Active() const;
@@ -115,7 +116,9 @@ class TClientDataSet : public QObject {
   // with another type or holds a bad row raises PacketError and leaves the set as it was.
   void LoadPacket(const DataPacket& packet);
 
-  // Navigation over the open set.
+  // Navigation over the open set (DataSetError on a closed one); a pending insert or edit is
+  // posted first. Last leaves Eof true, as after Next on the last row. Eof, Bof, RecordCount and
+  // IsEmpty read a closed set as empty.
   void First();
   void Next();
   void Prior();
@@ -128,6 +131,8 @@ class TClientDataSet : public QObject {
   void MoveTo(qsizetype row);
 
   // Rows.
+  // Insert and Append post a pending row first. Edit on an empty set starts an insert; Edit during
+  // an insert or edit changes nothing. Post and Cancel outside edit or insert do nothing.
   void Insert();  // new row before the current one; state insert
   void Append();  // new row after the last one; state insert
   void Edit();    // the current row; state edit
@@ -136,18 +141,21 @@ class TClientDataSet : public QObject {
   void EmptyDataSet();
 
   // Finds the first row whose key fields ("CDGRUPPRODREL;CDSUBGRPRODREL") equal the values, text
-  // compared without regard to letter case. Found: that row becomes current and true is returned.
+  // compared without regard to letter case (a Null text equals ""; a null QVariant finds Null).
+  // A pending insert or edit is posted first. Found: that row becomes current and true is returned.
   // Not found: the cursor stays where it was and false is returned.
   bool Locate(const QString& keyFields, const QVariantList& values);
 
-  // While controls are disabled (calls nest) the views attached to the set are not notified; the
-  // last EnableControls tells them to refresh whole.
+  // While controls are disabled (calls nest) the views attached to the set are not notified
+  // (stateChanged included); the last EnableControls emits stateChanged if the state differs from
+  // the one at the first DisableControls, then rowsReset and cursorMoved once.
   void DisableControls();
   void EnableControls();
   bool ControlsDisabled() const;
 
-  // Called for a row whenever it is posted or loaded, with the set positioned on it; it may write
-  // the calculated fields.
+  // Called for a row whenever it is posted or loaded, with the set positioned on it, when the set
+  // has calculated fields; it may write the calculated fields (only those). If it raises during a
+  // load, the set goes back to what it held before the load.
   std::function<void(TClientDataSet&)> OnCalcFields;
 
   // Direct reads of any row, for views and reports (no cursor move). Null reads as an invalid

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// A form's message table: lines "key|text"; Msg(key) returns the text. An unknown key is a
-// programming error and raises std::logic_error naming the key.
+// A form's message table: lines "key|text"; Msg(key) returns the text of the first line with that
+// key (the text may itself hold "|"). Blank lines are skipped. An unknown key is a programming
+// error and raises std::logic_error naming the key.
 #pragma once
 
 #include <QHash>
