@@ -22,13 +22,13 @@ class OptionNumberError : public std::runtime_error {
 
 // Field lists of the chart-data sets: each adds its fields, with labels and formats, to an
 // inactive set; the caller opens it (CreateDataSet, or LoadPacket for the server's rows).
-void DefineMarginRowFields(TClientDataSet& set);       // the 15 margin-row columns
-void DefinePercLucrGrupFields(TClientDataSet& set);    // margin row + VRPELUCRO, VRLUCRO
-void DefineMediaOrcaFields(TClientDataSet& set);       // NMORCAMENTO, VRLUCOPC
-void DefineValorOpcFields(TClientDataSet& set);        // VROPC1..10, OPCAO1..10
-void DefineAuxMediaOrcaFields(TClientDataSet& set);    // NMORCAMENTO, VRLUCOPC, OPCAO
-void DefineMarTLucFields(TClientDataSet& set);         // margin row + VRPEDESFIXASERV
-void DefinePercTLucFields(TClientDataSet& set);        // VRPELUCRO, VRLUCRO, NMSUBGRPROD
+void DefineMarginRowFields(TClientDataSet& set);     // the 15 margin-row columns
+void DefinePercLucrGrupFields(TClientDataSet& set);  // margin row + VRPELUCRO, VRLUCRO
+void DefineMediaOrcaFields(TClientDataSet& set);     // NMORCAMENTO, VRLUCOPC
+void DefineValorOpcFields(TClientDataSet& set);      // VROPC1..10, OPCAO1..10
+void DefineAuxMediaOrcaFields(TClientDataSet& set);  // NMORCAMENTO, VRLUCOPC, OPCAO
+void DefineMarTLucFields(TClientDataSet& set);       // margin row + VRPEDESFIXASERV
+void DefinePercTLucFields(TClientDataSet& set);      // VRPELUCRO, VRLUCRO, NMSUBGRPROD
 
 struct ChartDataSets {
   TClientDataSet* orcamento = nullptr;     // margin rows of the current quote (loaded by caller)

@@ -31,8 +31,7 @@ void WriteScenarioFigures(ScenarioCells& cells, int scenario, const ProfitPair& 
   const double profitShown = cells.Get(LadderRow::Profit, scenario);
   // Both percentages are of the scenario's sale value, never of its cost.
   cells.Set(LadderRow::ProfitPct, scenario, total > 0 ? profitShown * 100 / total : 0);
-  cells.Set(LadderRow::DiffProfitPct, scenario,
-            total > 0 ? pair.differentiated * 100 / total : 0);
+  cells.Set(LadderRow::DiffProfitPct, scenario, total > 0 ? pair.differentiated * 100 / total : 0);
 }
 
 void DeriveScenarioPair(ScenarioCells& cells, int scenario, bool totalEdited, double guests) {

@@ -73,8 +73,8 @@ struct ChartSets {
     DefineAuxMediaOrcaFields(auxMediaOrca);
     DefineMarTLucFields(marTLuc);
     DefinePercTLucFields(percTLuc);
-    for (TClientDataSet* set : {&orcamento, &percLucrGrup, &mediaOrca, &valorOpc, &auxMediaOrca,
-                                &marTLuc, &percTLuc}) {
+    for (TClientDataSet* set :
+         {&orcamento, &percLucrGrup, &mediaOrca, &valorOpc, &auxMediaOrca, &marTLuc, &percTLuc}) {
       set->CreateDataSet();
     }
   }
@@ -99,7 +99,7 @@ struct ChartSets {
 };
 
 // A quote with a row of no option, two rows each for options 1 and 2 and one for option 3.
-const QList<MarginRow> kThreeOptions{Earning("", "X", 10), Earning("01", "A", 30),
+const QList<MarginRow> kThreeOptions{Earning("", "X", 10),   Earning("01", "A", 30),
                                      Earning("01", "B", 40), Earning("02", "C", 50),
                                      Earning("02", "D", 60), Earning("03", "E", 70)};
 
@@ -121,9 +121,9 @@ class TestChartData : public QObject {
     ChartSets sets;
     sets.Quote(kThreeOptions);
     CalculaLucro(sets.all(), 20, false, kOption);
-    QCOMPARE(Texts(sets.percLucrGrup, "NMSUBGRPROD"),
-             (QStringList{"E Opção 03", "D Opção 02", "C Opção 02", "B Opção 01", "A Opção 01",
-                          "X"}));
+    QCOMPARE(
+        Texts(sets.percLucrGrup, "NMSUBGRPROD"),
+        (QStringList{"E Opção 03", "D Opção 02", "C Opção 02", "B Opção 01", "A Opção 01", "X"}));
     QCOMPARE(Values(sets.percLucrGrup, "VRPELUCRO"), (QList<double>{70, 60, 50, 40, 30, 10}));
     QVERIFY(sets.mediaOrca.IsEmpty());
     QVERIFY(sets.valorOpc.IsEmpty());
@@ -136,8 +136,7 @@ class TestChartData : public QObject {
     QTest::addColumn<double>("pct");
     QTest::newRow("costs and expenses") << MarginRow{"01", "S", 200, 30, 10, 50} << 100.0 << 50.0;
     QTest::newRow("no sale value") << MarginRow{"01", "S", 0, 30, 10, 50} << 0.0 << 0.0;
-    QTest::newRow("negative sale value")
-        << MarginRow{"01", "S", -200, 30, 10, 50} << -100.0 << 0.0;
+    QTest::newRow("negative sale value") << MarginRow{"01", "S", -200, 30, 10, 50} << -100.0 << 0.0;
   }
   void groupChartProfitOfARow() {
     QFETCH(MarginRow, row);
@@ -152,10 +151,15 @@ class TestChartData : public QObject {
     QTest::addColumn<QString>("option");
     QTest::addColumn<QString>("subgroup");
     QTest::addColumn<QString>("label");
-    QTest::newRow("option row") << "01" << "SALGADOS" << "SALGADOS Opção 01";
-    QTest::newRow("row of no option") << "" << "SALGADOS" << "SALGADOS";
-    QTest::newRow("cut to 40 characters")
-        << "01" << "SALGADOS FRIOS E QUENTES DA CASA - ÁGUAS" << "SALGADOS FRIOS E QUENTES DA CASA - ÁGUAS";
+    QTest::newRow("option row") << "01"
+                                << "SALGADOS"
+                                << "SALGADOS Opção 01";
+    QTest::newRow("row of no option") << ""
+                                      << "SALGADOS"
+                                      << "SALGADOS";
+    QTest::newRow("cut to 40 characters") << "01"
+                                          << "SALGADOS FRIOS E QUENTES DA CASA - ÁGUAS"
+                                          << "SALGADOS FRIOS E QUENTES DA CASA - ÁGUAS";
   }
   void labelsOfTheGroupChart() {
     QFETCH(QString, option);
@@ -287,10 +291,14 @@ class TestChartData : public QObject {
   void optionNumberMustBeDigits_data() {
     QTest::addColumn<QString>("option");
     QTest::addColumn<QString>("named");
-    QTest::newRow("letter first") << "A1" << "A1";
-    QTest::newRow("letter last") << "1A" << "1A";
-    QTest::newRow("sign") << "-1" << "-1";
-    QTest::newRow("trailing blank") << "1 " << "1 ";
+    QTest::newRow("letter first") << "A1"
+                                  << "A1";
+    QTest::newRow("letter last") << "1A"
+                                 << "1A";
+    QTest::newRow("sign") << "-1"
+                          << "-1";
+    QTest::newRow("trailing blank") << "1 "
+                                    << "1 ";
   }
   void optionNumberMustBeDigits() {
     QFETCH(QString, option);

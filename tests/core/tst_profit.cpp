@@ -106,14 +106,22 @@ class TestProfit : public QObject {
   void shownColumnsCarryTheirTitles_data() {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("label");
-    QTest::newRow("subgroup") << "NMSUBGRPROD" << "Grupo";
-    QTest::newRow("quoted value") << "VRTOTALITEM" << "Vr. Venda";
-    QTest::newRow("scenario value") << "VRVENDA" << "Vr. Venda";
-    QTest::newRow("materials") << "VRPEIMDEVAVEMP" << "% IDVV MP";
-    QTest::newRow("other costs") << "VRPEIMDEVAVEOU" << "% IDVV Outros";
-    QTest::newRow("expense") << "VRPEDESFIXASBGR" << "% Despesa";
-    QTest::newRow("profit percentage") << "VRPELUCRO" << "% Lucro";
-    QTest::newRow("profit") << "VRLUCRO" << "Vr. Lucro";
+    QTest::newRow("subgroup") << "NMSUBGRPROD"
+                              << "Grupo";
+    QTest::newRow("quoted value") << "VRTOTALITEM"
+                                  << "Vr. Venda";
+    QTest::newRow("scenario value") << "VRVENDA"
+                                    << "Vr. Venda";
+    QTest::newRow("materials") << "VRPEIMDEVAVEMP"
+                               << "% IDVV MP";
+    QTest::newRow("other costs") << "VRPEIMDEVAVEOU"
+                                 << "% IDVV Outros";
+    QTest::newRow("expense") << "VRPEDESFIXASBGR"
+                             << "% Despesa";
+    QTest::newRow("profit percentage") << "VRPELUCRO"
+                                       << "% Lucro";
+    QTest::newRow("profit") << "VRLUCRO"
+                            << "Vr. Lucro";
   }
   void shownColumnsCarryTheirTitles() {
     QFETCH(QString, field);
@@ -189,11 +197,11 @@ class TestProfit : public QObject {
     QTest::newRow("flag neither: counted in the base, value kept")
         << QList{Subgroup{600, ""}, n, Subgroup{400, "S"}} << 1400.0 << 1260.0
         << QList<double>{600, 400, 344};
-    QTest::newRow("flags are case-sensitive") << QList{s, Subgroup{400, "s"}} << 1000.0 << 900.0
-                                              << QList<double>{540, 400};
+    QTest::newRow("flags are case-sensitive")
+        << QList{s, Subgroup{400, "s"}} << 1000.0 << 900.0 << QList<double>{540, 400};
     QTest::newRow("no current value") << QList{s, n} << 0.0 << 900.0 << QList<double>{0, 400};
-    QTest::newRow("negative current value") << QList{s, n} << -10.0 << 900.0
-                                            << QList<double>{0, 400};
+    QTest::newRow("negative current value")
+        << QList{s, n} << -10.0 << 900.0 << QList<double>{0, 400};
   }
   void saleValueOfEachSubgroup() {
     QFETCH(QList<Subgroup>, rows);
@@ -261,11 +269,16 @@ class TestProfit : public QObject {
     QTest::addColumn<QString>("isFreight");
     QTest::addColumn<double>("profit");
     QTest::addColumn<double>("differentiated");
-    QTest::newRow("plain subgroup") << 500.0 << "N" << "N" << 300.0 << 300.0;
-    QTest::newRow("takes the freight") << 500.0 << "S" << "N" << 300.0 << 330.0;
-    QTest::newRow("freight subgroup, no sharing") << 500.0 << "N" << "S" << 300.0 << 0.0;
-    QTest::newRow("freight subgroup, sharing") << 500.0 << "S" << "S" << 300.0 << 330.0;
-    QTest::newRow("nothing to share the freight over") << 0.0 << "S" << "N" << 0.0 << 0.0;
+    QTest::newRow("plain subgroup") << 500.0 << "N"
+                                    << "N" << 300.0 << 300.0;
+    QTest::newRow("takes the freight") << 500.0 << "S"
+                                       << "N" << 300.0 << 330.0;
+    QTest::newRow("freight subgroup, no sharing") << 500.0 << "N"
+                                                  << "S" << 300.0 << 0.0;
+    QTest::newRow("freight subgroup, sharing") << 500.0 << "S"
+                                               << "S" << 300.0 << 330.0;
+    QTest::newRow("nothing to share the freight over") << 0.0 << "S"
+                                                       << "N" << 0.0 << 0.0;
   }
   void differentiatedProfitByFreightFlags() {
     QFETCH(double, total);
@@ -357,8 +370,8 @@ class TestProfit : public QObject {
     MakeExample(set);
     EditCells cells;
     FillScenarioLadder(cells, 1000, 0, 100, [&](int k) {
-      return CalcScenarioProfit(set, cells.Get(LadderRow::Total, 1),
-                                cells.Get(LadderRow::Total, k), kServ, k);
+      return CalcScenarioProfit(set, cells.Get(LadderRow::Total, 1), cells.Get(LadderRow::Total, k),
+                                kServ, k);
     });
     QCOMPARE(cells.Row(LadderRow::PerGuest), (QList<double>{10, 9, 8, 7, 6}));
     QCOMPARE(cells.Row(LadderRow::Total), (QList<double>{1000, 900, 800, 700, 600}));
@@ -408,8 +421,9 @@ class TestProfit : public QObject {
     QFETCH(QList<double>, profitPct);
     QFETCH(QList<double>, diffPct);
     EditCells cells;
-    FillScenarioLadder(cells, totalItem, discount, guests,
-                       [](int) { return ProfitPair{100, 200}; });
+    FillScenarioLadder(cells, totalItem, discount, guests, [](int) {
+      return ProfitPair{100, 200};
+    });
     CompareRow(cells.Row(LadderRow::PerGuest), perGuest);
     CompareRow(cells.Row(LadderRow::Total), totals);
     CompareRow(cells.Row(LadderRow::Profit), {100, 100, 100, 100, 100});
