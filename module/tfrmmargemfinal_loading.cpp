@@ -13,6 +13,7 @@
 #include "mensErro.h"
 #include "netconnection.h"
 #include "pagesheets.h"
+#include "replyelement.h"
 #include "tfrmmargemfinal.h"
 #include "tfrmmargemfinal_sheet.h"
 
@@ -23,18 +24,6 @@ constexpr int kMaxOptions = 10;
 margem::ServerValue CallServer(margem::TNetConnection* connection, const QString& method,
                                const QVariantList& params) {
   return margem::CheckResultServ(connection->Call(method, params), true, 0);
-}
-
-// A Null element loads as a packet without rows: the set is opened empty, so nothing of the
-// previous quote stays behind.
-void LoadElement(margem::TClientDataSet* target, const margem::ServerValue& element) {
-  if (!element.IsNull()) {
-    target->LoadPacket(element.Packet());
-  } else if (target->Active()) {
-    target->EmptyDataSet();
-  } else {
-    target->CreateDataSet();
-  }
 }
 
 // Hides the busy animation on every way out of the load.
@@ -106,10 +95,10 @@ void TfrmMargemFinal::panFiltroExit(QObject*) {
 void TfrmMargemFinal::LoadQuote() {
   const margem::ServerValue reply = CallServer(netMargem, QStringLiteral("GetMargem"),
                                                {m_cdFilial, edtNrOrcamento->text()});
-  LoadElement(cdsItemOrca, reply[0]);
+  LoadReplyElement(*cdsItemOrca, reply[0]);
   std::array<QString, kMaxOptions> optionList;
   CopyItemRows(optionList);
-  LoadElement(cdsOrcamento, reply[1]);
+  LoadReplyElement(*cdsOrcamento, reply[1]);
   if (!CopySubgroupRows()) return;
   ShowOptions(optionList);
 }

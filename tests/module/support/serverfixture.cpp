@@ -93,6 +93,15 @@ bool ServerFixture::Start(const QStringList& fixtureFiles) {
   for (const QString& file : fixtureFiles)
     if (!RunFixture(file)) return false;
   m_port = FreeLoopbackPort();
+  return Serve();
+}
+
+bool ServerFixture::Restart() {
+  Stop();
+  return Serve();
+}
+
+bool ServerFixture::Serve() {
   m_server = std::make_unique<QProcess>();
   m_server->setProcessChannelMode(QProcess::ForwardedErrorChannel);
   m_server->start(QStringLiteral(MARGEM_SERVER_BIN),

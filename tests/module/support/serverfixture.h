@@ -27,6 +27,8 @@ class ServerFixture {
   // Adds more rows to the running server's database.
   bool Load(const QString& fixtureFile);
   void Stop();
+  // Starts the server again on the same port and database after Stop.
+  bool Restart();
   bool Running() const;
 
   QString Host() const { return QStringLiteral("127.0.0.1"); }
@@ -36,6 +38,7 @@ class ServerFixture {
 
  private:
   bool RunFixture(const QString& fixtureFile);
+  bool Serve();
   bool WaitHealthy(int timeoutMs);
   QTemporaryDir m_dir;
   std::unique_ptr<QProcess> m_server;
