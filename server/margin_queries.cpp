@@ -9,11 +9,36 @@ std::string dateTimeText(Dialect dialect, const std::string& column) {
   return "to_char(" + column + ", 'YYYY-MM-DD\"T\"HH24:MI:SS')";
 }
 
-// A percentage of the items weighted by their value; the plain mean when the values add up to
-// nothing, so that a subgroup of zero-valued items still shows its costs.
-std::string weighted(const std::string& column) {
-  return "CASE WHEN SUM(i.value) <> 0 THEN SUM(i.value * i." + column +
-         ") / SUM(i.value) ELSE AVG(i." + column + ") END";
+// Sums per quote, option and subgroup over the items that `filter` selects (quote q, item i),
+// joined afterwards to the names and flags they are shown with. Summing narrow rows first keeps
+// the grouping cheap when a period holds a million of them.
+std::string marginRowsSql(const std::string& filter, const std::string& extraColumns,
+                          const std::string& order) {
+  return "WITH m AS ("
+         " SELECT i.quote_id, i.option_id, p.subgroup_id, SUM(i.value) AS total,"
+         " SUM(i.value * i.materials_pct) AS materials, SUM(i.value * i.other_pct) AS other,"
+         " AVG(i.materials_pct) AS plain_materials, AVG(i.other_pct) AS plain_other,"
+         " SUM(i.freight) AS freight, MIN(i.id) AS first_item"
+         " FROM quote q JOIN quote_item i ON i.quote_id = q.id"
+         " JOIN product p ON p.id = i.product_id"
+         " WHERE " + filter +
+         " GROUP BY i.quote_id, i.option_id, p.subgroup_id)"
+         // Percentages weighted by item value; the plain mean when the values add up to
+         // nothing, so that a subgroup of zero-valued items still shows its costs. Common rows
+         // carry no option discount.
+         " SELECT b.code, q.number, COALESCE(o.number, ''), COALESCE(o.discount, 0), m.total,"
+         " g.code, s.code, s.name,"
+         " CASE WHEN m.total <> 0 THEN m.materials / m.total ELSE m.plain_materials END,"
+         " CASE WHEN m.total <> 0 THEN m.other / m.total ELSE m.plain_other END,"
+         " s.expense_pct, s.shares_freight, m.freight, s.takes_discounts, s.is_freight" +
+         extraColumns +
+         " FROM m JOIN quote q ON q.id = m.quote_id"
+         " JOIN branch b ON b.id = q.branch_id"
+         " LEFT JOIN quote_option o ON o.id = m.option_id"
+         " JOIN product_subgroup s ON s.id = m.subgroup_id"
+         " JOIN product_group g ON g.id = s.group_id"
+         " LEFT JOIN service_type st ON st.id = q.service_type_id" +
+         order;
 }
 
 const std::string kItemJoins =
@@ -24,15 +49,7 @@ const std::string kItemJoins =
     " JOIN product_subgroup s ON s.id = p.subgroup_id"
     " JOIN product_group g ON g.id = s.group_id";
 
-// The 15 margin-row columns; common rows carry no option discount.
-std::string marginSelect() {
-  return "SELECT b.code, q.number, COALESCE(o.number, ''), COALESCE(o.discount, 0),"
-         " SUM(i.value), g.code, s.code, s.name, " +
-         weighted("materials_pct") + ", " + weighted("other_pct") +
-         ", s.expense_pct, s.shares_freight, SUM(i.freight), s.takes_discounts, s.is_freight";
-}
-
-const std::string kMarginGroup = " GROUP BY b.id, q.id, o.id, s.id, g.id";
+const std::string kBranchFilter = "q.branch_id = (SELECT id FROM branch WHERE code = ?)";
 
 }  // namespace
 
@@ -69,19 +86,18 @@ PacketQuery queryItems(Connection& db, const std::string& branch, const std::str
 }
 
 PacketQuery queryMargins(Connection& db, const std::string& branch, const std::string& number) {
-  const std::string sql = marginSelect() + " FROM quote q" + kItemJoins +
-                          " WHERE b.code = ? AND q.number = ?" + kMarginGroup +
-                          " ORDER BY COALESCE(o.number, ''), MIN(i.id)";
+  const std::string sql =
+      marginRowsSql(kBranchFilter + " AND q.number = ?", "",
+                    " ORDER BY COALESCE(o.number, ''), m.first_item");
   return {marginColumns(), db.query(sql, {branch, number})};
 }
 
+// The rows of a period come in no particular order: the client only averages them.
 PacketQuery queryPeriodMargins(Connection& db, const std::string& branch, CalendarDay first,
                                CalendarDay last) {
-  const std::string sql = marginSelect() + ", st.fixed_expense_pct FROM quote q" + kItemJoins +
-                          " LEFT JOIN service_type st ON st.id = q.service_type_id"
-                          " WHERE b.code = ? AND q.included_at >= ? AND q.included_at < ?" +
-                          kMarginGroup + ", st.id" +
-                          " ORDER BY q.number, COALESCE(o.number, ''), MIN(i.id)";
+  const std::string sql =
+      marginRowsSql(kBranchFilter + " AND q.included_at >= ? AND q.included_at < ?",
+                    ", st.fixed_expense_pct", "");
   return {periodMarginColumns(),
           db.query(sql, {branch, first.startText(), last.following().startText()})};
 }

@@ -33,7 +33,8 @@ PacketQuery queryItems(Connection& db, const std::string& branch, const std::str
 // percentages weighted by item value.
 PacketQuery queryMargins(Connection& db, const std::string& branch, const std::string& number);
 // The margin rows of every quote of the branch included from the first to the last day, both
-// whole days included, each with its quote's service fixed-expense percentage.
+// whole days included, each with its quote's service fixed-expense percentage; in no particular
+// order.
 PacketQuery queryPeriodMargins(Connection& db, const std::string& branch, CalendarDay first,
                                CalendarDay last);
 

@@ -59,6 +59,8 @@ class TestServerProtocol : public QObject {
   std::unique_ptr<TestDatabase> m_database;
   std::unique_ptr<ServerProcess> m_server;
   std::unique_ptr<RpcClient> m_client;
+  std::unique_ptr<TestDatabase> m_tokenDatabase;
+  std::unique_ptr<ServerProcess> m_tokenServer;
 };
 
 void TestServerProtocol::initTestCase() {
@@ -77,6 +79,8 @@ void TestServerProtocol::initTestCase() {
 }
 
 void TestServerProtocol::cleanupTestCase() {
+  m_tokenServer.reset();
+  m_tokenDatabase.reset();
   m_server.reset();
   m_database.reset();
 }
@@ -204,11 +208,13 @@ void TestServerProtocol::token_data() {
 void TestServerProtocol::token() {
   QFETCH(QString, authorization);
   QFETCH(int, status);
-  static TestDatabase database;
-  static ServerProcess server;
-  if (server.port() == 0) QVERIFY(server.start(database.location(), {"--token", "s3gr3d0-longo"}));
+  if (!m_tokenServer) {
+    m_tokenDatabase = std::make_unique<TestDatabase>();
+    m_tokenServer = std::make_unique<ServerProcess>();
+    QVERIFY(m_tokenServer->start(m_tokenDatabase->location(), {"--token", "s3gr3d0-longo"}));
+  }
 
-  httplib::Client client("127.0.0.1", server.port());
+  httplib::Client client("127.0.0.1", m_tokenServer->port());
   httplib::Headers headers;
   if (!authorization.isEmpty()) headers.emplace("Authorization", authorization.toStdString());
   const auto reply = client.Post("/rpc/ORE01400.rdmMargem", headers,
