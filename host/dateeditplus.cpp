@@ -16,7 +16,8 @@ TDateEditPlus::TDateEditPlus(const QString& name, QWidget* parent) : QLineEdit(p
 }
 
 bool TDateEditPlus::IsEmpty() const {
-  return std::none_of(text().cbegin(), text().cend(), [](QChar c) { return c.isDigit(); });
+  const QString typed = text();
+  return std::none_of(typed.cbegin(), typed.cend(), [](QChar c) { return c.isDigit(); });
 }
 
 QDate TDateEditPlus::GetDate() const {

@@ -1,0 +1,294 @@
+// SPDX-License-Identifier: MIT
+// The connection against a small HTTP server on an ephemeral loopback port, started here.
+#include <httplib.h>
+
+#include <QDateTime>
+#include <QTest>
+#include <atomic>
+#include <chrono>
+#include <mutex>
+#include <nlohmann/json.hpp>
+#include <stdexcept>
+#include <thread>
+
+#include "checkresultserv.h"
+#include "mensErro.h"
+#include "netconnection.h"
+
+using namespace margem;
+using nlohmann::json;
+
+namespace {
+
+const char* const kPacket =
+    R"({"fields":[{"name":"NRORCAEVENTO","type":"string","size":10},{"name":"CDFILIAL","type":"string","size":4}],)"
+    R"("rows":[["0000000001","0001"],["0000000002","0002"]]})";
+
+std::string resultReply(const json& request, const std::string& result) {
+  return R"({"jsonrpc":"2.0","id":)" + request["id"].dump() + R"(,"result":)" + result + "}";
+}
+
+// Answers by method name: GetOrca a packet; Chunked the same packet in chunks; Erro an error
+// reply; Lento after a second; Lixo something that is no reply. A token, when set, is required.
+class TestServer {
+ public:
+  explicit TestServer(std::string token = {}) : m_token(std::move(token)) {
+    m_server.Get("/health", [](const httplib::Request&, httplib::Response& res) {
+      res.set_content(R"({"status":"ok"})", "application/json");
+    });
+    m_server.Post(R"(/rpc/([^/]+))", [this](const httplib::Request& req, httplib::Response& res) {
+      {
+        std::lock_guard lock(m_mutex);
+        m_lastBody = req.body;
+        m_lastPath = req.path;
+        m_lastAuthorization = req.get_header_value("Authorization");
+      }
+      const json request = json::parse(req.body);
+      if (!m_token.empty() && req.get_header_value("Authorization") != "Bearer " + m_token) {
+        res.status = 401;
+        res.set_content(R"({"jsonrpc":"2.0","id":null,"error":{"code":-32001,"message":"Acesso não autorizado."}})",
+                        "application/json");
+        return;
+      }
+      const std::string method = request["method"];
+      if (method == "Erro") {
+        res.set_content(R"({"jsonrpc":"2.0","id":)" + request["id"].dump() +
+                            R"(,"error":{"code":-32602,"message":"Número do orçamento inválido."}})",
+                        "application/json");
+      } else if (method == "Lento") {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+        res.set_content(resultReply(request, "null"), "application/json");
+      } else if (method == "Lixo") {
+        res.set_content("<html>erro</html>", "text/html");
+      } else if (method == "Chunked") {
+        const auto body = std::make_shared<std::string>(resultReply(request, kPacket));
+        res.set_chunked_content_provider("application/json", [body](size_t offset, httplib::DataSink& sink) {
+          const size_t piece = std::min<size_t>(7, body->size() - offset);
+          sink.write(body->data() + offset, piece);
+          if (offset + piece == body->size()) sink.done();
+          return true;
+        });
+      } else {
+        res.set_content(resultReply(request, kPacket), "application/json");
+      }
+    });
+    m_server.set_keep_alive_timeout(1);
+    m_port = m_server.bind_to_any_port("127.0.0.1");
+    m_thread = std::thread([this] { m_server.listen_after_bind(); });
+    for (int i = 0; i < 200 && !m_server.is_running(); ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  ~TestServer() { Stop(); }
+
+  void Stop() {
+    m_server.stop();
+    if (m_thread.joinable()) m_thread.join();
+  }
+  int Port() const { return m_port; }
+  std::string LastBody() {
+    std::lock_guard lock(m_mutex);
+    return m_lastBody;
+  }
+  std::string LastPath() {
+    std::lock_guard lock(m_mutex);
+    return m_lastPath;
+  }
+  std::string LastAuthorization() {
+    std::lock_guard lock(m_mutex);
+    return m_lastAuthorization;
+  }
+
+ private:
+  httplib::Server m_server;
+  std::string m_token;
+  int m_port = 0;
+  std::thread m_thread;
+  std::mutex m_mutex;
+  std::string m_lastBody, m_lastPath, m_lastAuthorization;
+};
+
+// A loopback port where nothing listens any more.
+int closedPort() {
+  TestServer gone;
+  const int port = gone.Port();
+  gone.Stop();
+  return port;
+}
+
+}  // namespace
+
+class TstNetConnection : public QObject {
+  Q_OBJECT
+
+  QStringList m_messages;
+  std::unique_ptr<TestServer> m_server;
+
+  // A connection to the test server, connected through BeforeConnect as the forms do.
+  std::unique_ptr<TNetConnection> connectTo(int port, const QString& token = {}) {
+    auto connection = std::make_unique<TNetConnection>(QStringLiteral("netMargem"));
+    connection->ServerName = QStringLiteral("ORE01400.rdmMargem");
+    connection->ReplyTimeoutMs = 300;
+    connection->BeforeConnect = [port, token](TNetConnection& c) {
+      c.Host = QStringLiteral("127.0.0.1");
+      c.Port = port;
+      c.Token = token;
+    };
+    connection->SetConnected(true);
+    return connection;
+  }
+
+  // What CheckResultServ(reply, true, 0) shows, or "" when it returns the result.
+  QString messageOf(const ServerReply& reply) {
+    m_messages.clear();
+    try {
+      CheckResultServ(reply, true, 0);
+    } catch (const SilentAbort&) {
+    }
+    return m_messages.join(QLatin1Char('|'));
+  }
+
+ private slots:
+  void init() {
+    m_messages.clear();
+    SetMessageRecorder([this](const QString& text) { m_messages << text; });
+    m_server = std::make_unique<TestServer>();
+  }
+  void cleanup() {
+    m_server.reset();
+    SetMessageRecorder(nullptr);
+  }
+
+  void replyBecomesDataOrMessage_data() {
+    QTest::addColumn<QString>("method");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("result") << "GetOrca" << int(ServerReply::Ok) << "";
+    QTest::newRow("chunked result") << "Chunked" << int(ServerReply::Ok) << "";
+    QTest::newRow("error reply") << "Erro" << int(ServerReply::RpcError) << "Número do orçamento inválido.";
+    QTest::newRow("time-out") << "Lento" << int(ServerReply::Timeout)
+                              << "O servidor de aplicação não respondeu a tempo. Tente novamente.";
+    QTest::newRow("no reply") << "Lixo" << int(ServerReply::BadReply) << "Resposta inválida do servidor de aplicação.";
+  }
+
+  void replyBecomesDataOrMessage() {
+    QFETCH(QString, method);
+    QFETCH(int, status);
+    QFETCH(QString, message);
+    auto connection = connectTo(m_server->Port());
+    QVERIFY(connection->Connected());
+    const ServerReply reply = connection->Call(method, {QString()});
+    QCOMPARE(int(reply.status), status);
+    QCOMPARE(messageOf(reply), message);
+    if (status == ServerReply::Ok) {
+      const DataPacket& packet = CheckResultServ(reply, true, 0).Packet();
+      QCOMPARE(packet.RowCount(), 2);
+      QCOMPARE(packet.String(1, 0), QStringLiteral("0000000002"));
+    }
+  }
+
+  void theConnectionIsUsableAfterATimeout() {
+    auto connection = connectTo(m_server->Port());
+    QCOMPARE(int(connection->Call(QStringLiteral("Lento"), {}).status), int(ServerReply::Timeout));
+    QCOMPARE(int(connection->Call(QStringLiteral("GetOrca"), {QString()}).status), int(ServerReply::Ok));
+  }
+
+  void requestCarriesMethodParamsAndPath() {
+    auto connection = connectTo(m_server->Port());
+    connection->Call(QStringLiteral("GetMargTLuc"),
+                     {QStringLiteral("0001"), 2.5, QDateTime(QDate(2005, 3, 31), QTime(20, 15, 5)), QVariant(),
+                      QStringLiteral("São João")});
+    const json body = json::parse(m_server->LastBody());
+    QCOMPARE(QString::fromStdString(body["jsonrpc"]), QStringLiteral("2.0"));
+    QCOMPARE(QString::fromStdString(body["method"]), QStringLiteral("GetMargTLuc"));
+    QVERIFY(body["id"].is_number_integer());
+    const json expected = json::parse(R"(["0001",2.5,"2005-03-31T20:15:05",null,"São João"])");
+    QCOMPARE(QString::fromStdString(body["params"].dump()), QString::fromStdString(expected.dump()));
+    QCOMPARE(QString::fromStdString(m_server->LastPath()), QStringLiteral("/rpc/ORE01400.rdmMargem"));
+    QVERIFY(m_server->LastAuthorization().empty());
+  }
+
+  void tokenIsSentAsBearer_data() {
+    QTest::addColumn<QString>("token");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("right token") << "segredo" << "";
+    QTest::newRow("wrong token") << "outro" << "Acesso não autorizado.";
+    QTest::newRow("no token") << "" << "Acesso não autorizado.";
+  }
+
+  void tokenIsSentAsBearer() {
+    QFETCH(QString, token);
+    QFETCH(QString, message);
+    m_server = std::make_unique<TestServer>("segredo");
+    auto connection = connectTo(m_server->Port(), token);
+    const ServerReply reply = connection->Call(QStringLiteral("GetOrca"), {QString()});
+    QCOMPARE(messageOf(reply), message);
+    if (!token.isEmpty())
+      QCOMPARE(QString::fromStdString(m_server->LastAuthorization()), QStringLiteral("Bearer ") + token);
+  }
+
+  void serverDownAtConnect() {
+    const int port = closedPort();
+    std::unique_ptr<TNetConnection> connection;
+    QVERIFY_THROWS_EXCEPTION(SilentAbort, connection = connectTo(port));
+    QCOMPARE(m_messages,
+             QStringList{QStringLiteral("Não foi possível conectar ao servidor de aplicação em 127.0.0.1:%1. "
+                                        "Verifique se ele está em execução.")
+                             .arg(port)});
+  }
+
+  void serverGoneAfterConnect() {
+    auto connection = connectTo(m_server->Port());
+    const int port = m_server->Port();
+    m_server->Stop();
+    const ServerReply reply = connection->Call(QStringLiteral("GetOrca"), {QString()});
+    QCOMPARE(int(reply.status), int(ServerReply::Refused));
+    QCOMPARE(messageOf(reply), QStringLiteral("Não foi possível conectar ao servidor de aplicação em 127.0.0.1:%1. "
+                                              "Verifique se ele está em execução.")
+                                   .arg(port));
+  }
+
+  void switchedOffConnectionDoesNotCall() {
+    auto connection = connectTo(m_server->Port());
+    connection->SetConnected(false);
+    QVERIFY(!connection->Connected());
+    const ServerReply reply = connection->Call(QStringLiteral("GetOrca"), {QString()});
+    QCOMPARE(int(reply.status), int(ServerReply::NotConnected));
+    QVERIFY(m_server->LastBody().empty());
+    QVERIFY(!messageOf(reply).isEmpty());
+    m_messages.clear();
+    QVERIFY(CheckResultServ(reply, false, 0).IsNull());  // raise false: no message, Null
+    QVERIFY(m_messages.isEmpty());
+  }
+
+  void beforeConnectRunsOnceAtSwitchOn() {
+    int runs = 0;
+    TNetConnection connection(QStringLiteral("netMargem"));
+    const int port = m_server->Port();
+    connection.BeforeConnect = [&](TNetConnection& c) {
+      ++runs;
+      c.Host = QStringLiteral("127.0.0.1");
+      c.Port = port;
+    };
+    connection.SetConnected(true);
+    connection.SetConnected(true);
+    QCOMPARE(runs, 1);
+    connection.SetConnected(false);
+    connection.SetConnected(true);
+    QCOMPARE(runs, 2);
+  }
+
+  void parameterThatCannotTravelIsRefused_data() {
+    QTest::addColumn<QVariant>("value");
+    QTest::newRow("not finite") << QVariant(qInf());
+    QTest::newRow("not a value kind") << QVariant(QStringList{QStringLiteral("a")});
+  }
+
+  void parameterThatCannotTravelIsRefused() {
+    QFETCH(QVariant, value);
+    auto connection = connectTo(m_server->Port());
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, connection->Call(QStringLiteral("GetOrca"), {value}));
+  }
+};
+
+QTEST_MAIN(TstNetConnection)
+#include "tst_netconnection.moc"
