@@ -45,15 +45,16 @@ void TClientDataSet::Impl::checkActive() const {
 }
 
 CellRef TClientDataSet::Impl::cellAt(qsizetype row, int field) const {
-  if (state == dsInactive || row < 0 || row >= store.rowCount()) return {};
-  const std::byte* rec = store.record(row);
+  const PacketStorage& rows = *store;
+  if (state == dsInactive || row < 0 || row >= rows.rowCount()) return {};
+  const std::byte* rec = rows.record(row);
   CellRef cell;
-  cell.null = store.isNull(rec, field);
+  cell.null = rows.isNull(rec, field);
   if (!cell.null) {
-    if (store.fields()[std::size_t(field)].type == FieldType::String) {
-      cell.text = store.text(rec, field);
+    if (rows.fields()[std::size_t(field)].type == FieldType::String) {
+      cell.text = rows.text(rec, field);
     } else {
-      cell.number = store.number(rec, field);
+      cell.number = rows.number(rec, field);
     }
   }
   return cell;
@@ -70,7 +71,8 @@ CellRef TClientDataSet::Impl::currentCell(int field) const {
 
 void TClientDataSet::Impl::writeNull(const TField& field) {
   if (calcRow >= 0 && field.Calculated) {
-    store.setNull(store.record(calcRow), field.Index());
+    PacketStorage& rows = writable();
+    rows.setNull(rows.record(calcRow), field.Index());
     return;
   }
   if (field.Calculated) {
@@ -93,7 +95,8 @@ void TClientDataSet::Impl::writeNumber(const TField& field, double number) {
     fail(QStringLiteral("Valor inválido para o campo %1 de %2.").arg(field.FieldName(), name()));
   }
   if (calcRow >= 0 && field.Calculated) {
-    store.setNumber(store.record(calcRow), field.Index(), number);
+    PacketStorage& rows = writable();
+    rows.setNumber(rows.record(calcRow), field.Index(), number);
     return;
   }
   writeNull(field);
@@ -104,7 +107,8 @@ void TClientDataSet::Impl::writeNumber(const TField& field, double number) {
 
 void TClientDataSet::Impl::writeText(const TField& field, QStringView text) {
   if (calcRow >= 0 && field.Calculated) {
-    store.setText(store.record(calcRow), field.Index(), text);
+    PacketStorage& rows = writable();
+    rows.setText(rows.record(calcRow), field.Index(), text);
     return;
   }
   writeNull(field);
@@ -219,6 +223,25 @@ PacketStorage TClientDataSet::Impl::copyInto(const PacketStorage& source) const 
   return target;
 }
 
+bool TClientDataSet::Impl::sameLayout(const PacketStorage& source) const {
+  const auto& packetFields = source.fields();
+  if (packetFields.size() != fields.size()) return false;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    const TField& field = *fields[i];
+    if (field.Calculated || packetFields[i].type != field.DataType() ||
+        packetFields[i].size != field.Size() ||
+        packetFields[i].name.compare(field.FieldName(), Qt::CaseInsensitive) != 0) {
+      return false;
+    }
+  }
+  return true;
+}
+
+PacketStorage& TClientDataSet::Impl::writable() {
+  if (store.use_count() > 1) store = std::make_shared<PacketStorage>(store->clone());
+  return *store;
+}
+
 void TClientDataSet::Impl::takeStructure(const std::vector<PacketField>& packetFields) {
   std::vector<std::unique_ptr<TField>> kept;
   kept.reserve(packetFields.size());
@@ -303,7 +326,7 @@ void TClientDataSet::CreateDataSet() {
   }
   d->pending.clear();
   d->pendingRow = -1;
-  d->store = PacketStorage(d->layout());
+  d->store = std::make_shared<PacketStorage>(d->layout());
   d->cursor = -1;
   d->eof = d->bof = true;
   d->setState(dsBrowse);
@@ -314,7 +337,7 @@ void TClientDataSet::Close() {
   if (d->state == dsInactive) return;
   d->pending.clear();
   d->pendingRow = -1;
-  d->store = PacketStorage();
+  d->store = std::make_shared<PacketStorage>();
   d->cursor = -1;
   d->eof = d->bof = true;
   d->setState(dsInactive);
@@ -328,11 +351,14 @@ TClientDataSet::State TClientDataSet::state() const { return d->state; }
 void TClientDataSet::LoadPacket(const DataPacket& packet) {
   const PacketStorage& source = packet.Storage();
   const bool takes = d->fields.empty() || d->structureFromPacket;
-  PacketStorage loaded = takes ? source.clone() : d->copyInto(source);
+  // Rows laid out as the set needs them are shared with the packet until the set changes them.
+  std::shared_ptr<PacketStorage> loaded =
+      takes || d->sameLayout(source) ? packet.SharedStorage()
+                                     : std::make_shared<PacketStorage>(d->copyInto(source));
 
   // Everything that can refuse the packet has run; from here on the set changes.
   struct Saved {
-    PacketStorage store;
+    std::shared_ptr<PacketStorage> store;
     State state;
     qsizetype cursor;
     bool eof, bof;
@@ -342,12 +368,12 @@ void TClientDataSet::LoadPacket(const DataPacket& packet) {
   if (takes) d->takeStructure(source.fields());
   d->store = std::move(loaded);
   d->state = dsBrowse;
-  d->cursor = d->store.rowCount() > 0 ? 0 : -1;
+  d->cursor = d->store->rowCount() > 0 ? 0 : -1;
   d->bof = true;
-  d->eof = d->store.rowCount() == 0;
+  d->eof = d->store->rowCount() == 0;
   if (!takes) {
     try {
-      for (qsizetype row = 0; row < d->store.rowCount(); ++row) d->calculate(row);
+      for (qsizetype row = 0; row < d->store->rowCount(); ++row) d->calculate(row);
     } catch (...) {
       d->store = std::move(saved.store);
       d->state = saved.state;
@@ -404,7 +430,7 @@ bool TClientDataSet::Eof() const { return d->state == dsInactive || d->eof; }
 bool TClientDataSet::Bof() const { return d->state == dsInactive || d->bof; }
 
 qsizetype TClientDataSet::RecordCount() const {
-  return d->state == dsInactive ? 0 : d->store.rowCount();
+  return d->state == dsInactive ? 0 : d->store->rowCount();
 }
 
 bool TClientDataSet::IsEmpty() const { return RecordCount() == 0; }
@@ -459,7 +485,7 @@ void TClientDataSet::Edit() {
 void TClientDataSet::Post() {
   if (d->state != dsEdit && d->state != dsInsert) return;
   const bool inserting = d->state == dsInsert;
-  PacketStorage& store = d->store;
+  PacketStorage& store = d->writable();
   std::byte* rec = inserting ? store.insertRecord(d->pendingRow) : store.record(d->pendingRow);
   for (int f = 0; f < FieldCount(); ++f) {
     const PendingValue& value = d->pending[std::size_t(f)];
@@ -498,7 +524,7 @@ void TClientDataSet::Cancel() {
 void TClientDataSet::EmptyDataSet() {
   d->checkActive();
   d->dropPending();
-  d->store.clearRows();
+  d->store = std::make_shared<PacketStorage>(d->layout());
   d->cursor = -1;
   d->eof = d->bof = true;
   d->notifyReset();
@@ -543,7 +569,7 @@ bool TClientDataSet::Locate(const QString& keyFields, const QVariantList& values
     keys.push_back(std::move(key));
   }
   d->checkBrowseMode();
-  const PacketStorage& store = d->store;
+  const PacketStorage& store = *d->store;
   for (qsizetype row = 0; row < store.rowCount(); ++row) {
     const std::byte* rec = store.record(row);
     bool match = true;
@@ -580,11 +606,11 @@ void TClientDataSet::EnableControls() {
 bool TClientDataSet::ControlsDisabled() const { return d->disableCount > 0; }
 
 QVariant TClientDataSet::ValueAt(qsizetype row, int field) const {
-  if (d->state == dsInactive || row < 0 || row >= d->store.rowCount() || field < 0 ||
+  if (d->state == dsInactive || row < 0 || row >= d->store->rowCount() || field < 0 ||
       field >= FieldCount()) {
     return {};
   }
-  return d->store.value(d->store.record(row), field);
+  return d->store->value(d->store->record(row), field);
 }
 
 }  // namespace margem

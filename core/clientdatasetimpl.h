@@ -50,13 +50,16 @@ class TClientDataSet::Impl {
   bool hasCalculatedFields() const;
   void calculate(qsizetype row);
   PacketStorage copyInto(const PacketStorage& source) const;  // for a fixed field list
+  bool sameLayout(const PacketStorage& source) const;  // names (any case), types and sizes
+  // The rows for writing; rows still shared with a loaded packet are copied first.
+  PacketStorage& writable();
   void takeStructure(const std::vector<PacketField>& fields);
 
   TClientDataSet* q;
   std::vector<std::unique_ptr<TField>> fields;
   std::vector<std::unique_ptr<TField>> detached;  // dropped by a later packet structure
   bool structureFromPacket = false;
-  PacketStorage store;
+  std::shared_ptr<PacketStorage> store = std::make_shared<PacketStorage>();
   State state = dsInactive;
   qsizetype cursor = -1;
   bool eof = true;

@@ -5,7 +5,7 @@
 
 namespace margem {
 
-DataPacket::DataPacket() : m_storage(std::make_unique<PacketStorage>()) {}
+DataPacket::DataPacket() : m_storage(std::make_shared<PacketStorage>()) {}
 DataPacket::~DataPacket() = default;
 DataPacket::DataPacket(DataPacket&&) noexcept = default;
 DataPacket& DataPacket::operator=(DataPacket&&) noexcept = default;

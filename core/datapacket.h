@@ -51,9 +51,11 @@ class DataPacket {
   double DateTime(qsizetype row, int field) const;  // days since 30/12/1899, fraction = time
 
   PacketStorage& Storage() const;
+  // The storage itself, for a data set that shares the rows until it changes them.
+  std::shared_ptr<PacketStorage> SharedStorage() const { return m_storage; }
 
  private:
-  std::unique_ptr<PacketStorage> m_storage;
+  std::shared_ptr<PacketStorage> m_storage;
 };
 
 // Reads the JSON text of one packet. Throws PacketError on anything malformed: not JSON, wrong

@@ -1,16 +1,18 @@
 // SPDX-License-Identifier: MIT
 #include "rowbuffer.h"
 
+#include "bufferalloc.h"
+
 #include <cstdlib>
 #include <cstring>
-#include <new>
+#include <numeric>
 #include <utility>
 
 namespace margem {
 
 RowBuffer::RowBuffer(std::size_t recordSize) : m_recordSize(recordSize ? recordSize : 1) {}
 
-RowBuffer::~RowBuffer() { std::free(m_data); }
+RowBuffer::~RowBuffer() { clear(); }
 
 RowBuffer::RowBuffer(RowBuffer&& other) noexcept
     : m_data(std::exchange(other.m_data, nullptr)),
@@ -21,7 +23,7 @@ RowBuffer::RowBuffer(RowBuffer&& other) noexcept
 
 RowBuffer& RowBuffer::operator=(RowBuffer&& other) noexcept {
   if (this != &other) {
-    std::free(m_data);
+    clear();
     m_data = std::exchange(other.m_data, nullptr);
     m_recordSize = other.m_recordSize;
     m_capacity = std::exchange(other.m_capacity, 0);
@@ -48,8 +50,12 @@ RowBuffer RowBuffer::clone() const {
 std::byte* RowBuffer::insert(qsizetype row) {
   if (m_gapBegin == m_gapEnd) {
     const qsizetype grown = m_capacity < 16 ? 16 : m_capacity + m_capacity / 2;
-    m_gapBegin = m_gapEnd = m_capacity;
-    resize(grown);
+    if (row < m_capacity / 2 && IsMappedBuffer(capacityBytes())) {
+      growFront(grown - m_capacity);
+    } else {
+      m_gapBegin = m_gapEnd = m_capacity;
+      resize(grown);
+    }
   }
   moveGapTo(row);
   std::byte* record = m_data + std::size_t(m_gapBegin) * m_recordSize;
@@ -58,7 +64,7 @@ std::byte* RowBuffer::insert(qsizetype row) {
 }
 
 void RowBuffer::clear() {
-  std::free(m_data);
+  ResizeBuffer(m_data, std::size_t(m_capacity) * m_recordSize, 0);
   m_data = nullptr;
   m_capacity = m_gapBegin = m_gapEnd = 0;
 }
@@ -73,6 +79,19 @@ void RowBuffer::shrinkToFit() {
   if (m_gapBegin == m_gapEnd) return;
   moveGapTo(size());
   resize(size());
+}
+
+// The new room goes in front of the records, so that a gap near the front is reached by moving
+// the few records before it rather than all those after it. The room is a whole number of pages
+// and of records, so the records move by remapping pages.
+void RowBuffer::growFront(qsizetype extra) {
+  const std::size_t unit = kBufferPage / std::gcd(m_recordSize, kBufferPage);
+  const qsizetype rounded = qsizetype((std::size_t(extra) + unit - 1) / unit * unit);
+  m_data = static_cast<std::byte*>(
+      GrowBufferFront(m_data, capacityBytes(), std::size_t(rounded) * m_recordSize));
+  m_capacity += rounded;
+  m_gapBegin = 0;
+  m_gapEnd = rounded;
 }
 
 void RowBuffer::moveGapTo(qsizetype row) {
@@ -104,9 +123,8 @@ void RowBuffer::resize(qsizetype capacity) {
     clear();
     return;
   }
-  void* grown = std::realloc(m_data, std::size_t(capacity) * m_recordSize);
-  if (!grown) throw std::bad_alloc();
-  m_data = static_cast<std::byte*>(grown);
+  m_data = static_cast<std::byte*>(ResizeBuffer(m_data, std::size_t(m_capacity) * m_recordSize,
+                                                std::size_t(capacity) * m_recordSize));
   m_capacity = capacity;
   m_gapBegin = rows;
   m_gapEnd = capacity;

@@ -41,6 +41,7 @@ class RowBuffer {
     return row < m_gapBegin ? row : row + (m_gapEnd - m_gapBegin);
   }
   void moveGapTo(qsizetype row);
+  void growFront(qsizetype extra);
   void resize(qsizetype capacity);
 
   std::byte* m_data = nullptr;

@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
-#include <new>
 #include <utility>
 
+#include "bufferalloc.h"
 #include "datapacket.h"
 
 namespace margem {
@@ -15,7 +15,7 @@ namespace {
 constexpr std::size_t kMaxUnits = std::numeric_limits<std::uint32_t>::max();
 }
 
-TextArena::~TextArena() { std::free(m_data); }
+TextArena::~TextArena() { clear(); }
 
 TextArena::TextArena(TextArena&& other) noexcept
     : m_data(std::exchange(other.m_data, nullptr)),
@@ -25,7 +25,7 @@ TextArena::TextArena(TextArena&& other) noexcept
 
 TextArena& TextArena::operator=(TextArena&& other) noexcept {
   if (this != &other) {
-    std::free(m_data);
+    clear();
     m_data = std::exchange(other.m_data, nullptr);
     m_size = std::exchange(other.m_size, 0);
     m_capacity = std::exchange(other.m_capacity, 0);
@@ -78,7 +78,7 @@ void TextArena::shrinkToFit() {
 }
 
 void TextArena::clear() {
-  std::free(m_data);
+  ResizeBuffer(m_data, m_capacity * sizeof(char16_t), 0);
   m_data = nullptr;
   m_size = m_capacity = m_dead = 0;
 }
@@ -88,9 +88,8 @@ void TextArena::resize(std::size_t capacity) {
     clear();
     return;
   }
-  void* grown = std::realloc(m_data, capacity * sizeof(char16_t));
-  if (!grown) throw std::bad_alloc();
-  m_data = static_cast<char16_t*>(grown);
+  m_data = static_cast<char16_t*>(
+      ResizeBuffer(m_data, m_capacity * sizeof(char16_t), capacity * sizeof(char16_t)));
   m_capacity = capacity;
 }
 

@@ -121,6 +121,38 @@ class TestClientDataSet : public QObject {
     QCOMPARE(cds.RecNo(), cursor);
   }
 
+  // Sets of several megabytes grow by remapping pages, in front of the rows when the cursor is in
+  // the first half: the order must come out the same.
+  void largeSetsKeepTheOrder() {
+    TClientDataSet cds("cdsTeste");
+    cds.AddField("CODE", FieldType::String, 10);
+    for (int i = 0; i < 15; ++i) cds.AddField(QString("F%1").arg(i), FieldType::Float);
+    cds.CreateDataSet();
+    QStringList expected;
+    qsizetype cursor = 0;
+    auto add = [&](bool insert, int i) {
+      const QString code = QString::number(i);
+      AddRow(cds, insert, code);
+      cursor = insert ? cursor : expected.size();
+      expected.insert(cursor, code);
+    };
+    int next = 0;
+    for (int i = 0; i < 9000; ++i) add(true, next++);
+    cds.Last();
+    cursor = expected.size() - 1;
+    for (int i = 0; i < 6000; ++i) add(true, next++);
+    cursor = expected.size() / 3;
+    cds.MoveTo(cursor);
+    for (int i = 0; i < 6000; ++i) add(true, next++);
+    for (int i = 0; i < 6000; ++i) add(false, next++);
+    cds.First();
+    cursor = 0;
+    for (int i = 0; i < 9000; ++i) add(true, next++);
+    QCOMPARE(cds.RecordCount(), expected.size());
+    QCOMPARE(Codes(cds), expected);
+    QCOMPARE(cds.RecNo(), cursor);
+  }
+
   void textSurvivesManyEdits() {
     TClientDataSet cds("cdsTeste");
     DefineFields(cds);
