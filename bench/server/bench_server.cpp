@@ -1,0 +1,241 @@
+// SPDX-License-Identifier: MIT
+// Benchmark of margem-server, on SQLite and (when MARGEM_TEST_PG names a server) PostgreSQL:
+//  - GetMargTLuc over a period of one million margin rows, timed as a client sees it (request
+//    sent to last byte parsed, the period mean computed from the rows), against the fastest
+//    single SQL query for the same mean over the base tables, in the same database;
+//  - 20 clients calling GetMargem at once for a bounded time (MARGEM_BENCH_SECONDS, 60 by
+//    default): calls per second, 99th percentile latency, errors.
+// MARGEM_BENCH_ROWS changes the period's size. Prints one `name: value unit` line per figure.
+#include <httplib.h>
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <iostream>
+#include <nlohmann/json.hpp>
+
+#include "database.h"
+#include "load_clients.h"
+#include "period_packet_parser.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using namespace margem::server;
+
+constexpr int kRepetitions = 3;
+constexpr int kLoadClients = 20;
+const std::string kPeriodBranch = "0099";
+const std::string kPeriodFirst = "2025-01-01T00:00:00";
+const std::string kPeriodLast = "2025-12-31T00:00:00";
+
+double secondsSince(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+double median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+void figure(const std::string& name, double value, const char* unit) {
+  std::printf("%s: %.6g %s\n", name.c_str(), value, unit);
+  std::fflush(stdout);
+}
+
+QString serverBinary() {
+  return QCoreApplication::applicationDirPath() + QStringLiteral("/margem-server");
+}
+
+void runTool(const QStringList& arguments) {
+  QProcess process;
+  process.setProcessChannelMode(QProcess::ForwardedChannels);
+  process.start(serverBinary(), arguments);
+  if (!process.waitForFinished(-1) || process.exitCode() != 0) {
+    throw std::runtime_error("margem-server " + arguments.join(' ').toStdString() + " failed");
+  }
+}
+
+class Server {
+ public:
+  explicit Server(const QString& database) {
+    m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_process.start(serverBinary(), {"serve", "--db", database, "--listen", "127.0.0.1:0",
+                                     "--threads", "24"});
+    static const QRegularExpression listening("listening on 127\\.0\\.0\\.1:(\\d+)");
+    QString output;
+    while (m_process.waitForReadyRead(30000)) {
+      output += QString::fromUtf8(m_process.readAllStandardOutput());
+      const auto match = listening.match(output);
+      if (match.hasMatch()) {
+        m_port = match.captured(1).toInt();
+        return;
+      }
+    }
+    throw std::runtime_error("margem-server did not start");
+  }
+  ~Server() {
+    m_process.terminate();
+    if (!m_process.waitForFinished(30000)) m_process.kill();
+    m_process.waitForFinished(5000);
+  }
+  int port() const { return m_port; }
+
+ private:
+  QProcess m_process;
+  int m_port = 0;
+};
+
+struct Timed {
+  double seconds;
+  double mean;
+  std::size_t rows;
+};
+
+Timed timePeriodCall(int port) {
+  const nlohmann::json request = {{"jsonrpc", "2.0"},
+                                  {"id", 1},
+                                  {"method", "GetMargTLuc"},
+                                  {"params", {kPeriodBranch, kPeriodFirst, kPeriodLast}}};
+  httplib::Client client("127.0.0.1", port);
+  client.set_read_timeout(600);
+  benchserver::PeriodPacketParser parser;
+  httplib::Request req;
+  req.method = "POST";
+  req.path = "/rpc/ORE01400.rdmMargem";
+  req.set_header("Content-Type", "application/json");
+  req.body = request.dump();
+  std::string head;  // the envelope before the packet, for an error reply
+  req.content_receiver = [&](const char* data, std::size_t length, std::uint64_t,
+                             std::uint64_t) {
+    if (head.size() < 64) head.append(data, std::min<std::size_t>(length, 64));
+    parser.feed(std::string_view(data, length));
+    return true;
+  };
+  const auto start = Clock::now();
+  httplib::Response res;
+  httplib::Error error = httplib::Error::Success;
+  if (!client.send(req, res, error) || res.status != 200) {
+    throw std::runtime_error("GetMargTLuc failed: " + head);
+  }
+  parser.finish();
+  return {secondsSince(start), parser.meanProfitPercent(), parser.rows()};
+}
+
+// The period mean straight from the base tables: per quote, option and subgroup the summed
+// value and value-weighted cost percentages, then each row's profit percentage averaged.
+Timed timeSqlMean(Connection& db) {
+  const std::string sql =
+      "SELECT AVG(CASE WHEN m.total > 0 THEN 100 - m.costs / m.total"
+      " - COALESCE(st.fixed_expense_pct, 0) * s.expense_pct / 100 ELSE 0 END), COUNT(*)"
+      " FROM (SELECT i.quote_id, p.subgroup_id, SUM(i.value) AS total,"
+      " SUM(i.value * (i.materials_pct + i.other_pct)) AS costs"
+      " FROM quote q JOIN quote_item i ON i.quote_id = q.id"
+      " JOIN product p ON p.id = i.product_id"
+      " WHERE q.branch_id = (SELECT id FROM branch WHERE code = ?)"
+      " AND q.included_at >= ? AND q.included_at < ?"
+      " GROUP BY i.quote_id, i.option_id, p.subgroup_id) m"
+      " JOIN product_subgroup s ON s.id = m.subgroup_id"
+      " JOIN quote q ON q.id = m.quote_id"
+      " LEFT JOIN service_type st ON st.id = q.service_type_id";
+  const auto start = Clock::now();
+  auto cursor = db.query(sql, {kPeriodBranch, kPeriodFirst, std::string("2026-01-01T00:00:00")});
+  const double mean = cursor->real(0);
+  const auto rows = static_cast<std::size_t>(cursor->integer(1));
+  return {secondsSince(start), mean, rows};
+}
+
+std::vector<std::pair<std::string, std::string>> demoQuotes(int port) {
+  httplib::Client client("127.0.0.1", port);
+  const auto reply = client.Post("/rpc/ORE01400.rdmMargem",
+                                 R"({"jsonrpc":"2.0","id":1,"method":"GetOrca","params":[""]})",
+                                 "application/json");
+  if (!reply) throw std::runtime_error("GetOrca failed");
+  const auto lookup = nlohmann::json::parse(reply->body);
+  std::vector<std::pair<std::string, std::string>> quotes;
+  for (const auto& row : lookup.at("result").at("rows")) {
+    if (row[1] != kPeriodBranch) quotes.emplace_back(row[1], row[0]);
+  }
+  if (quotes.empty()) throw std::runtime_error("the demo quotes are missing");
+  return quotes;
+}
+
+void benchBackend(const std::string& name, const QString& location, long long marginRows,
+                  double loadSeconds) {
+  auto start = Clock::now();
+  runTool({"demo", "--db", location, "--quotes", "200", "--margin-rows",
+           QString::number(marginRows)});
+  figure(name + "_generate_period", secondsSince(start), "s");
+
+  Server server(location);
+  auto db = openConnection(location.toStdString());
+  timePeriodCall(server.port());  // warms both paths' caches
+  timeSqlMean(*db);
+  std::vector<double> callTimes, sqlTimes;
+  Timed call{}, sql{};
+  for (int r = 0; r < kRepetitions; ++r) {
+    call = timePeriodCall(server.port());
+    sql = timeSqlMean(*db);
+    callTimes.push_back(call.seconds);
+    sqlTimes.push_back(sql.seconds);
+  }
+  if (call.rows != sql.rows || std::fabs(call.mean - sql.mean) > 1e-6 * std::fabs(sql.mean)) {
+    throw std::runtime_error(name + ": the call and the SQL disagree on the period mean");
+  }
+  figure(name + "_period_rows", static_cast<double>(call.rows), "rows");
+  figure(name + "_period_mean", call.mean, "%");
+  figure(name + "_period_call", median(callTimes), "s");
+  figure(name + "_period_sql", median(sqlTimes), "s");
+  figure(name + "_period_vs_sql", median(callTimes) / median(sqlTimes), "ratio");
+
+  const auto load =
+      benchserver::runGetMargemLoad(server.port(), demoQuotes(server.port()), kLoadClients,
+                                    loadSeconds);
+  figure(name + "_getmargem_20_clients", load.calls / load.seconds, "calls/s");
+  figure(name + "_getmargem_p99", load.p99Ms, "ms");
+  figure(name + "_getmargem_errors", static_cast<double>(load.errors), "count");
+}
+
+double environmentNumber(const char* name, double fallback) {
+  const QString text = qEnvironmentVariable(name);
+  bool ok = false;
+  const double value = text.toDouble(&ok);
+  return ok && value > 0 ? value : fallback;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  const auto rows = static_cast<long long>(environmentNumber("MARGEM_BENCH_ROWS", 1000000));
+  const double seconds = environmentNumber("MARGEM_BENCH_SECONDS", 60);
+  try {
+    QTemporaryDir dir;
+    benchBackend("sqlite", "sqlite:" + dir.filePath("bench.db"), rows, seconds);
+
+    const QString admin = qEnvironmentVariable("MARGEM_TEST_PG");
+    if (admin.isEmpty()) {
+      std::cerr << "bench_server: MARGEM_TEST_PG is not set, PostgreSQL skipped" << std::endl;
+      return 0;
+    }
+    const std::string name = "margem_bench_" + std::to_string(QCoreApplication::applicationPid());
+    auto adminConnection = openConnection(admin.toStdString());
+    adminConnection->execute("CREATE DATABASE " + name);
+    try {
+      benchBackend("postgres", admin + " dbname=" + QString::fromStdString(name), rows, seconds);
+    } catch (...) {
+      adminConnection->execute("DROP DATABASE IF EXISTS " + name + " WITH (FORCE)");
+      throw;
+    }
+    adminConnection->execute("DROP DATABASE IF EXISTS " + name + " WITH (FORCE)");
+  } catch (const std::exception& error) {
+    std::cerr << "bench_server: " << error.what() << std::endl;
+    return 1;
+  }
+  return 0;
+}
