@@ -177,7 +177,8 @@ class TClientDataSet : public QObject {
 
 // The link between a data set and the controls that show it. OnStateChange runs whenever the data
 // set opens, closes or changes state (not while its controls are disabled: then once, at the last
-// EnableControls, if the state differs), and when the data source is switched to another set.
+// EnableControls, if the state differs), and when the data source is switched to another set
+// (not when it is left without one).
 // A destroyed data set leaves the data source without one.
 class TDataSource : public QObject {
   Q_OBJECT

@@ -22,7 +22,7 @@ void TDataSource::SetDataSet(TClientDataSet* dataSet) {
     });
   }
   emit dataSetChanged();
-  if (OnStateChange) OnStateChange(*this);
+  if (m_dataSet && OnStateChange) OnStateChange(*this);
 }
 
 }  // namespace margem

@@ -81,11 +81,6 @@ void PacketStorage::compactTextIfWasteful() {
   m_text = std::move(live);
 }
 
-void PacketStorage::clearRows() {
-  m_rows.clear();
-  m_text.clear();
-}
-
 void PacketStorage::shrinkToFit() {
   m_rows.shrinkToFit();
   m_text.shrinkToFit();

@@ -71,9 +71,7 @@ class PacketStorage {
 
   // Drops dead text once it outweighs the live text.
   void compactTextIfWasteful();
-  void clearRows();
   void shrinkToFit();
-  std::size_t memoryBytes() const { return m_rows.capacityBytes() + m_text.capacityBytes(); }
 
  private:
   std::byte* slot(std::byte* rec, int field) const { return rec + m_nullBytes + 8 * field; }

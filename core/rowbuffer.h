@@ -29,7 +29,6 @@ class RowBuffer {
 
   // A new record (content undefined) at position row, 0 <= row <= size(). Throws std::bad_alloc.
   std::byte* insert(qsizetype row);
-  std::byte* append() { return insert(size()); }
 
   void clear();
   void reserve(qsizetype rows);

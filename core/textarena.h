@@ -38,7 +38,6 @@ class TextArena {
   void markDead(std::uint32_t units) { m_dead += units; }
   std::size_t size() const { return m_size; }
   std::size_t dead() const { return m_dead; }
-  std::size_t capacityBytes() const { return m_capacity * sizeof(char16_t); }
   void reserve(std::size_t units);
   void shrinkToFit();
   void clear();
