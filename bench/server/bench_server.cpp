@@ -128,21 +128,36 @@ Timed timePeriodCall(int port) {
 }
 
 // The period mean straight from the base tables: per quote, option and subgroup the summed
-// value and value-weighted cost percentages, then each row's profit percentage averaged.
-Timed timeSqlMean(Connection& db) {
-  const std::string sql =
-      "SELECT AVG(CASE WHEN m.total > 0 THEN 100 - m.costs / m.total"
-      " - COALESCE(st.fixed_expense_pct, 0) * s.expense_pct / 100 ELSE 0 END), COUNT(*)"
-      " FROM (SELECT i.quote_id, p.subgroup_id, SUM(i.value) AS total,"
-      " SUM(i.value * (i.materials_pct + i.other_pct)) AS costs"
-      " FROM quote q JOIN quote_item i ON i.quote_id = q.id"
-      " JOIN product p ON p.id = i.product_id"
-      " WHERE q.branch_id = (SELECT id FROM branch WHERE code = ?)"
-      " AND q.included_at >= ? AND q.included_at < ?"
-      " GROUP BY i.quote_id, i.option_id, p.subgroup_id) m"
-      " JOIN product_subgroup s ON s.id = m.subgroup_id"
-      " JOIN quote q ON q.id = m.quote_id"
-      " LEFT JOIN service_type st ON st.id = q.service_type_id";
+// value and value-weighted cost percentages, then each row's profit percentage averaged. Two
+// ways to write it (names joined before or after summing); each database is timed with both and
+// the faster one counts.
+const std::string kPeriodFilter =
+    " WHERE q.branch_id = (SELECT id FROM branch WHERE code = ?)"
+    " AND q.included_at >= ? AND q.included_at < ?";
+const std::string kSqlMeans[] = {
+    "SELECT AVG(CASE WHEN m.total > 0 THEN 100 - m.costs / m.total"
+    " - m.service * m.expense / 100 ELSE 0 END), COUNT(*)"
+    " FROM (SELECT SUM(i.value) AS total, SUM(i.value * (i.materials_pct + i.other_pct)) AS costs,"
+    " s.expense_pct AS expense, COALESCE(st.fixed_expense_pct, 0) AS service"
+    " FROM quote q JOIN quote_item i ON i.quote_id = q.id"
+    " JOIN product p ON p.id = i.product_id"
+    " JOIN product_subgroup s ON s.id = p.subgroup_id"
+    " LEFT JOIN service_type st ON st.id = q.service_type_id" +
+        kPeriodFilter + " GROUP BY q.id, i.option_id, s.id, st.id) m",
+    "SELECT AVG(CASE WHEN m.total > 0 THEN 100 - m.costs / m.total"
+    " - COALESCE(st.fixed_expense_pct, 0) * s.expense_pct / 100 ELSE 0 END), COUNT(*)"
+    " FROM (SELECT i.quote_id, p.subgroup_id, SUM(i.value) AS total,"
+    " SUM(i.value * (i.materials_pct + i.other_pct)) AS costs"
+    " FROM quote q JOIN quote_item i ON i.quote_id = q.id"
+    " JOIN product p ON p.id = i.product_id" +
+        kPeriodFilter +
+        " GROUP BY i.quote_id, i.option_id, p.subgroup_id) m"
+        " JOIN product_subgroup s ON s.id = m.subgroup_id"
+        " JOIN quote q ON q.id = m.quote_id"
+        " LEFT JOIN service_type st ON st.id = q.service_type_id",
+};
+
+Timed timeSqlMean(Connection& db, const std::string& sql) {
   const auto start = Clock::now();
   auto cursor = db.query(sql, {kPeriodBranch, kPeriodFirst, std::string("2026-01-01T00:00:00")});
   const double mean = cursor->real(0);
@@ -175,23 +190,29 @@ void benchBackend(const std::string& name, const QString& location, long long ma
   Server server(location);
   auto db = openConnection(location.toStdString());
   timePeriodCall(server.port());  // warms both paths' caches
-  timeSqlMean(*db);
-  std::vector<double> callTimes, sqlTimes;
-  Timed call{}, sql{};
+  for (const auto& sql : kSqlMeans) timeSqlMean(*db, sql);
+  std::vector<double> callTimes;
+  std::vector<std::vector<double>> sqlTimes(std::size(kSqlMeans));
+  Timed call{};
   for (int r = 0; r < kRepetitions; ++r) {
     call = timePeriodCall(server.port());
-    sql = timeSqlMean(*db);
     callTimes.push_back(call.seconds);
-    sqlTimes.push_back(sql.seconds);
+    for (std::size_t q = 0; q < std::size(kSqlMeans); ++q) {
+      const Timed sql = timeSqlMean(*db, kSqlMeans[q]);
+      if (call.rows != sql.rows ||
+          std::fabs(call.mean - sql.mean) > 1e-6 * std::max(1.0, std::fabs(sql.mean))) {
+        throw std::runtime_error(name + ": the call and the SQL disagree on the period mean");
+      }
+      sqlTimes[q].push_back(sql.seconds);
+    }
   }
-  if (call.rows != sql.rows || std::fabs(call.mean - sql.mean) > 1e-6 * std::fabs(sql.mean)) {
-    throw std::runtime_error(name + ": the call and the SQL disagree on the period mean");
-  }
+  double fastestSql = median(sqlTimes[0]);
+  for (const auto& times : sqlTimes) fastestSql = std::min(fastestSql, median(times));
   figure(name + "_period_rows", static_cast<double>(call.rows), "rows");
   figure(name + "_period_mean", call.mean, "%");
   figure(name + "_period_call", median(callTimes), "s");
-  figure(name + "_period_sql", median(sqlTimes), "s");
-  figure(name + "_period_vs_sql", median(callTimes) / median(sqlTimes), "ratio");
+  figure(name + "_period_sql", fastestSql, "s");
+  figure(name + "_period_vs_sql", median(callTimes) / fastestSql, "ratio");
 
   const auto load =
       benchserver::runGetMargemLoad(server.port(), demoQuotes(server.port()), kLoadClients,
