@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The data packet reader: {"fields":[...],"rows":[[...],...]} straight into compact storage.
 #include <QSet>
+#include <cmath>
 
 #include "packetparser.h"
 #include "packetstorage.h"
@@ -24,22 +25,17 @@ FieldType ReadFieldType(JsonCursor& in, int index) {
               .arg(type.left(40)));
 }
 
-int ReadFieldSize(JsonCursor& in, int index) {
+double ReadFieldSize(JsonCursor& in, int index) {
   if (!StartsNumber(in.peek())) {
     in.fail(QStringLiteral("o tamanho do campo %1 deve ser um número, %2").arg(index).arg(in.found()));
   }
-  const double size = in.readNumber();
-  if (size != double(int(size)) || size < 1 || size > kMaxTextSize) {
-    in.fail(QStringLiteral("o tamanho do campo %1 deve ser um inteiro de 1 a %2")
-                .arg(index)
-                .arg(kMaxTextSize));
-  }
-  return int(size);
+  return in.readNumber();
 }
 
 PacketField ReadField(JsonCursor& in, int index) {
   PacketField field;
   bool hasName = false, hasType = false, hasSize = false;
+  double size = 0;
   in.expect('{');
   if (!in.consume('}')) {
     do {
@@ -52,7 +48,7 @@ PacketField ReadField(JsonCursor& in, int index) {
         field.type = ReadFieldType(in, index);
         hasType = true;
       } else if (key == QLatin1String("size")) {
-        field.size = ReadFieldSize(in, index);
+        size = ReadFieldSize(in, index);
         hasSize = true;
       } else {
         in.skipValue();
@@ -64,10 +60,15 @@ PacketField ReadField(JsonCursor& in, int index) {
     in.fail(QStringLiteral("o campo %1 não tem nome").arg(index));
   }
   if (!hasType) in.fail(QStringLiteral("o campo %1 não tem tipo").arg(field.name));
-  if (field.type == FieldType::String && !hasSize) {
-    in.fail(QStringLiteral("o campo de texto %1 não tem tamanho").arg(field.name));
+  if (field.type == FieldType::String) {
+    if (!hasSize) in.fail(QStringLiteral("o campo de texto %1 não tem tamanho").arg(field.name));
+    if (size < 1 || size > kMaxTextSize || size != std::floor(size)) {
+      in.fail(QStringLiteral("o tamanho do campo %1 deve ser um inteiro de 1 a %2")
+                  .arg(field.name)
+                  .arg(kMaxTextSize));
+    }
+    field.size = int(size);
   }
-  if (field.type != FieldType::String) field.size = 0;
   return field;
 }
 

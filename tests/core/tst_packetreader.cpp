@@ -47,6 +47,10 @@ class TestPacketReader : public QObject {
     QVERIFY(packet.IsNull(1, 2));
     // 10/03/2005 is day 38421 after 30/12/1899; 20:00 is 5/6 of a day.
     QCOMPARE(packet.DateTime(0, 2), 38421 + 20.0 / 24);
+    // A size on a float field means nothing and is not checked.
+    QCOMPARE(ReadDataPacket(R"({"fields":[{"name":"F","type":"float","size":0}],"rows":[[1]]})")
+                 .Float(0, 0),
+             1.0);
   }
 
   void acceptsValidVariants_data() {
@@ -101,6 +105,9 @@ class TestPacketReader : public QObject {
         << QByteArray(R"({"fields":[{"name":"S","type":"string"}],"rows":[]})") << "S";
     QTest::newRow("size not integer")
         << QByteArray(R"({"fields":[{"name":"S","type":"string","size":2.5}],"rows":[]})")
+        << "tamanho";
+    QTest::newRow("huge size")
+        << QByteArray(R"({"fields":[{"name":"S","type":"string","size":1e300}],"rows":[]})")
         << "tamanho";
     QTest::newRow("size zero")
         << QByteArray(R"({"fields":[{"name":"S","type":"string","size":0}],"rows":[]})")
