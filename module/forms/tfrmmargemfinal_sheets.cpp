@@ -96,6 +96,7 @@ void TfrmMargemFinal::BuildOptionSheet(int n) {
   sheet->panOpcao = new QFrame(content);
   sheet->panOpcao->setObjectName(QStringLiteral("panOpcao") + number);
   sheet->panOpcao->setFrameShape(QFrame::StyledPanel);
+  sheet->panOpcao->setEnabled(false);  // nothing to compute until a quote is loaded
   auto* matrix = new QGridLayout(sheet->panOpcao);
   matrix->setHorizontalSpacing(6);
   matrix->setVerticalSpacing(3);

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QThread>
 #include <cstring>
 #include <string>
@@ -74,7 +75,7 @@ bool ServerFixture::RunFixture(const QString& fixtureFile) {
   fixture.setProcessChannelMode(QProcess::MergedChannels);
   fixture.start(QStringLiteral(MARGEM_SERVER_BIN),
                 {QStringLiteral("fixture"), QStringLiteral("--db"), SqliteUrl(Database()),
-                 QStringLiteral(MARGEM_FIXTURES_DIR "/") + fixtureFile});
+                 QDir(QStringLiteral(MARGEM_FIXTURES_DIR)).filePath(fixtureFile)});
   if (!fixture.waitForFinished(30000) || fixture.exitStatus() != QProcess::NormalExit ||
       fixture.exitCode() != 0) {
     m_error = QStringLiteral("fixture %1 failed: %2")

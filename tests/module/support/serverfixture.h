@@ -20,8 +20,8 @@ class ServerFixture {
   ServerFixture(const ServerFixture&) = delete;
   ServerFixture& operator=(const ServerFixture&) = delete;
 
-  // Creates the database from the fixture files (names relative to tests/fixtures, loaded in
-  // order; none: an empty database) and starts the server. False, with Error() saying why, when
+  // Creates the database from the fixture files (absolute, or relative to tests/fixtures; loaded
+  // in order; none: an empty database) and starts the server. False, with Error() saying why, when
   // the server does not come up within a few seconds.
   bool Start(const QStringList& fixtureFiles = {});
   // Adds more rows to the running server's database.

@@ -12,7 +12,6 @@ namespace testsupport {
 bool ShowActive(QWidget* widget) {
   QWidget* window = widget->window();
   window->show();
-  window->raise();
   window->activateWindow();
   QApplication::setActiveWindow(window);
   return QTest::qWaitForWindowActive(window);
