@@ -210,8 +210,16 @@ void writeBenchmarkBranch(Connection& db, QuoteWriter& writer, Random& random,
   std::vector<std::int64_t> productIds;
   for (const auto& item : productOf) productIds.push_back(writer.productId(item));
 
-  auto items = db.bulkInsert("quote_item", {"quote_id", "option_id", "product_id", "value",
-                                            "materials_pct", "other_pct", "freight"});
+  // Items go in by bulk, a batch at a time, between the quotes' own inserts (PostgreSQL takes
+  // no other statement while a bulk copy is open).
+  std::vector<SqlParams> pending;
+  const auto flush = [&db, &pending] {
+    auto items = db.bulkInsert("quote_item", {"quote_id", "option_id", "product_id", "value",
+                                              "materials_pct", "other_pct", "freight"});
+    for (const auto& row : pending) items->add(row);
+    items->finish();
+    pending.clear();
+  };
   std::int64_t written = 0;
   for (std::int64_t q = 1; written < marginRows; ++q) {
     QuoteShape shape = randomShape(random, 9000000000LL + q);
@@ -229,16 +237,17 @@ void writeBenchmarkBranch(Connection& db, QuoteWriter& writer, Random& random,
       for (std::size_t s = 0; s < subgroups.size() && written < marginRows; ++s, ++written) {
         const int count = 1 + static_cast<int>((q + s) % 2);
         for (int k = 0; k < count; ++k) {
-          items->add({quoteId, optionId, productIds[s],
-                      cents(shape.guests * random.real(subgroups[s].perGuestLow,
-                                                       subgroups[s].perGuestHigh)),
-                      cents(random.real(25, 45)), cents(random.real(5, 15)),
-                      k == 0 ? cents(random.real(150, 800)) : 0.0});
+          pending.push_back({quoteId, optionId, productIds[s],
+                             cents(shape.guests * random.real(subgroups[s].perGuestLow,
+                                                              subgroups[s].perGuestHigh)),
+                             cents(random.real(25, 45)), cents(random.real(5, 15)),
+                             k == 0 ? cents(random.real(150, 800)) : 0.0});
         }
       }
     }
+    if (pending.size() >= 100000) flush();
   }
-  items->finish();
+  flush();
 }
 
 }  // namespace
