@@ -75,13 +75,14 @@ void ShowRowsAsBars(QChart& chart, const margem::TClientDataSet& rows, const QSt
 
   auto* categories = new QBarCategoryAxis;
   categories->append(UniqueCategories(labels));
-  categories->setLabelsAngle(-30);
+  categories->setLabelsAngle(-90);  // upright names keep their full text under narrow bars
   chart.addAxis(categories, Qt::AlignBottom);
   series->attachAxis(categories);
 
   auto* values = new QValueAxis;
   const double margin = std::max(1.0, (high - low) * 0.12);  // room for the value above a bar
   values->setRange(low < 0 ? low - margin : 0, high + margin);
+  values->applyNiceNumbers();
   values->setLabelFormat(QStringLiteral("%.0f"));
   chart.addAxis(values, Qt::AlignLeft);
   series->attachAxis(values);
