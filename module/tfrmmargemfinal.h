@@ -146,6 +146,8 @@ class TfrmMargemFinal : public margem::TfrmPadraoGrid {
   bool CopySubgroupRows();
   void ShowOptions(const std::array<QString, 10>& optionList);
 
+  class ControlsDisabled;
+
   QString m_cdFilial;
   std::array<OptionSheet*, 10> m_sheets{};
   bool m_focusInFiltro = false;  // the focus is inside panFiltro

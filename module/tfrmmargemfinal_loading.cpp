@@ -36,6 +36,29 @@ struct BusyAnimation {
 
 }  // namespace
 
+// The grids of the option data sets stay still while the passes fill them, and show the sets
+// once, whole, when the passes end (also when one fails).
+class TfrmMargemFinal::ControlsDisabled {
+ public:
+  explicit ControlsDisabled(TfrmMargemFinal* form) : m_form(form) {
+    for (int n = 1; n <= kMaxOptions; ++n) {
+      m_form->cdsOpcao(n)->DisableControls();
+      m_form->cdsGrupo(n)->DisableControls();
+    }
+  }
+  ~ControlsDisabled() {
+    for (int n = 1; n <= kMaxOptions; ++n) {
+      m_form->cdsOpcao(n)->EnableControls();
+      m_form->cdsGrupo(n)->EnableControls();
+    }
+  }
+  ControlsDisabled(const ControlsDisabled&) = delete;
+  ControlsDisabled& operator=(const ControlsDisabled&) = delete;
+
+ private:
+  TfrmMargemFinal* m_form;
+};
+
 void TfrmMargemFinal::btnNrOrcamentoBeforePesq(QObject*, bool&) {
   cdsOrca->LoadPacket(CallServer(netMargem, QStringLiteral("GetOrca"), {QString()}).Packet());
 }
@@ -95,6 +118,7 @@ void TfrmMargemFinal::panFiltroExit(QObject*) {
 void TfrmMargemFinal::LoadQuote() {
   const margem::ServerValue reply = CallServer(netMargem, QStringLiteral("GetMargem"),
                                                {m_cdFilial, edtNrOrcamento->text()});
+  ControlsDisabled quiet(this);
   LoadReplyElement(*cdsItemOrca, reply[0]);
   std::array<QString, kMaxOptions> optionList;
   CopyItemRows(optionList);
