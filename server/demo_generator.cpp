@@ -284,6 +284,7 @@ void writeDemo(Connection& db, const DemoOptions& options) {
     writeBenchmarkBranch(db, writer, random, options.marginRows);
   }
   transaction.commit();
+  db.execute("ANALYZE");  // the planner's statistics, as the database's own upkeep would leave them
 }
 
 }  // namespace margem::server

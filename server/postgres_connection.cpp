@@ -3,7 +3,9 @@
 
 #include <libpq-fe.h>
 
+#include <bit>
 #include <charconv>
+#include <cstdint>
 
 namespace margem::server {
 namespace {
@@ -33,6 +35,8 @@ std::string valueText(const SqlValue& value) {
   return std::get<std::string>(value);
 }
 
+// Results come in binary form: numbers travel as their 8 bytes instead of being printed by the
+// database and read back here, which dominates a million-row reply.
 PGresult* run(PGconn* conn, const std::string& sql, const SqlParams& params) {
   std::vector<std::string> texts;
   std::vector<const char*> values;
@@ -48,7 +52,7 @@ PGresult* run(PGconn* conn, const std::string& sql, const SqlParams& params) {
   }
   const std::string numbered = numberPlaceholders(sql);
   PGresult* result = PQexecParams(conn, numbered.c_str(), static_cast<int>(values.size()),
-                                  nullptr, values.data(), nullptr, nullptr, 0);
+                                  nullptr, values.data(), nullptr, nullptr, 1);
   const auto status = PQresultStatus(result);
   if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK) {
     const std::string message = PQresultErrorMessage(result);
@@ -58,9 +62,31 @@ PGresult* run(PGconn* conn, const std::string& sql, const SqlParams& params) {
   return result;
 }
 
+// Column type numbers of the PostgreSQL catalog that the queries return.
+enum TypeOid : Oid {
+  kBool = 16, kName = 19, kInt8 = 20, kInt2 = 21, kInt4 = 23, kText = 25, kFloat4 = 700,
+  kFloat8 = 701, kBpchar = 1042, kVarchar = 1043
+};
+
+std::uint64_t bigEndian(const char* bytes, int size) {
+  std::uint64_t value = 0;
+  for (int i = 0; i < size; ++i) value = (value << 8) | static_cast<unsigned char>(bytes[i]);
+  return value;
+}
+
 class PostgresCursor : public Cursor {
  public:
-  explicit PostgresCursor(PGresult* result) : m_result(result), m_rows(PQntuples(result)) {}
+  explicit PostgresCursor(PGresult* result) : m_result(result), m_rows(PQntuples(result)) {
+    for (int column = 0; column < PQnfields(result); ++column) {
+      switch (PQftype(result, column)) {
+        case kBool: case kName: case kInt8: case kInt2: case kInt4: case kText: case kFloat4:
+        case kFloat8: case kBpchar: case kVarchar:
+          break;
+        default:
+          throw DatabaseError("unexpected column type " + std::to_string(PQftype(result, column)));
+      }
+    }
+  }
   bool atEnd() const override { return m_row >= m_rows; }
   void next() override { ++m_row; }
   bool isNull(int column) const override { return PQgetisnull(m_result.handle, m_row, column); }
@@ -69,16 +95,32 @@ class PostgresCursor : public Cursor {
             static_cast<std::size_t>(PQgetlength(m_result.handle, m_row, column))};
   }
   double real(int column) const override {
-    const auto value = text(column);
-    double number = 0;
-    std::from_chars(value.data(), value.data() + value.size(), number);
-    return number;
+    if (isNull(column)) return 0;
+    const char* bytes = PQgetvalue(m_result.handle, m_row, column);
+    switch (PQftype(m_result.handle, column)) {
+      case kFloat8: return std::bit_cast<double>(bigEndian(bytes, 8));
+      case kFloat4:
+        return std::bit_cast<float>(static_cast<std::uint32_t>(bigEndian(bytes, 4)));
+      default: return static_cast<double>(integer(column));
+    }
   }
   std::int64_t integer(int column) const override {
-    const auto value = text(column);
-    std::int64_t number = 0;
-    std::from_chars(value.data(), value.data() + value.size(), number);
-    return number;
+    if (isNull(column)) return 0;
+    const char* bytes = PQgetvalue(m_result.handle, m_row, column);
+    switch (PQftype(m_result.handle, column)) {
+      case kInt8: return static_cast<std::int64_t>(bigEndian(bytes, 8));
+      case kInt4: return static_cast<std::int32_t>(bigEndian(bytes, 4));
+      case kInt2: return static_cast<std::int16_t>(bigEndian(bytes, 2));
+      case kBool: return bytes[0] != 0;
+      case kFloat8:
+      case kFloat4: return static_cast<std::int64_t>(real(column));
+      default: {
+        const auto value = text(column);
+        std::int64_t number = 0;
+        std::from_chars(value.data(), value.data() + value.size(), number);
+        return number;
+      }
+    }
   }
 
  private:
@@ -189,12 +231,9 @@ std::unique_ptr<Cursor> PostgresConnection::query(const std::string& sql,
 }
 
 std::int64_t PostgresConnection::insert(const std::string& sql, const SqlParams& params) {
-  Result result(run(m_conn, sql + " RETURNING id", params));
-  if (PQntuples(result.handle) != 1) throw DatabaseError("insert returned no id");
-  std::int64_t id = 0;
-  const char* text = PQgetvalue(result.handle, 0, 0);
-  std::from_chars(text, text + PQgetlength(result.handle, 0, 0), id);
-  return id;
+  PostgresCursor cursor(run(m_conn, sql + " RETURNING id", params));
+  if (cursor.atEnd()) throw DatabaseError("insert returned no id");
+  return cursor.integer(0);
 }
 
 std::unique_ptr<BulkInsert> PostgresConnection::bulkInsert(
