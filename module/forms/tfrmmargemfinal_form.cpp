@@ -97,6 +97,8 @@ void TfrmMargemFinal::BuildQuotePanel() {
   lblNrOrcamento->setBuddy(edtNrOrcamento);
   btnNrOrcamento = new margem::TBtnPesquisa(QStringLiteral("btnNrOrcamento"), panFiltro);
   btnNrOrcamento->setToolTip(QStringLiteral("Pesquisar"));
+  // Like the tool buttons it takes no focus: Tab from the number leaves the filter panel.
+  btnNrOrcamento->setFocusPolicy(Qt::NoFocus);
   btnNrOrcamento->Associate = edtNrOrcamento;
   btnNrOrcamento->Title = QStringLiteral("Orçamento");
   btnNrOrcamento->DataSource = dtsOrca;
