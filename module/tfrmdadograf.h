@@ -87,4 +87,5 @@ class TfrmDadoGraf : public margem::TfrmDadosGraf {
   void DefineDataSets();
   void BindHandlers();
   margem::ChartDataSets Sets() const;
+  void LoadPeriodRows();  // GetMargTLuc for the branch and period into cdsMarTLuc
 };

@@ -81,8 +81,16 @@ void TfrmDadoGraf::Exclui_Registro() {
 }
 
 void TfrmDadoGraf::Calcula_T_Lucro() {
+  LoadPeriodRows();
+  if (!margem::CalculaTLucro(Sets(), msgPadrao.Msg(QStringLiteral("Media")))) {
+    margem::MensErro(msgPadrao.Msg(QStringLiteral("N_Orca")));
+  }
+}
+
+void TfrmDadoGraf::LoadPeriodRows() {
   TfrmMargemFinal& workspace = Workspace();
   const QString branch = workspace.CdFilial();
+  // The reply lives only until its rows are in cdsMarTLuc: a period may hold a million rows.
   const margem::ServerValue reply = margem::CheckResultServ(
       workspace.netMargem->Call(QStringLiteral("GetMargTLuc"),
                                 {branch, depDeDtInc->GetDate(), depAteDtInc->GetDate()}),
@@ -91,7 +99,4 @@ void TfrmDadoGraf::Calcula_T_Lucro() {
     margem::MensErro(QStringLiteral("Resposta inválida do servidor de aplicação."));
   }
   LoadRows(*cdsMarTLuc, reply);
-  if (!margem::CalculaTLucro(Sets(), msgPadrao.Msg(QStringLiteral("Media")))) {
-    margem::MensErro(msgPadrao.Msg(QStringLiteral("N_Orca")));
-  }
 }
