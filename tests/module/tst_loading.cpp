@@ -139,12 +139,23 @@ class LoadingTest : public QObject {
     QVERIFY(!m_form->panOpcao(1)->isEnabled());
     QCOMPARE(Cell(m_form, "nedVr", 1, 1), 0.0);
     QCOMPARE(m_form->CdFilial(), QStringLiteral("0001"));
+    // The focus came back without a new enter: the unknown number's empty header stays open.
+    QCOMPARE(m_form->cdsVdOrca->Active(), message == QStringLiteral("Orçamento não cadastrado."));
 
     // Still in the panel: a right number and the next exit load it.
     TypeText(m_form->edtNrOrcamento, QStringLiteral("301"));
     MoveFocus(m_form->dbgGrupo(1));
     QCOMPARE(m_log.Messages().size(), 1);
     QCOMPARE(Cell(m_form, "nedVr", 1, 1), 1250.0);
+  }
+
+  void tabKeyLeavesThePanelAndLoads() {
+    MoveFocus(m_form->edtNrOrcamento);
+    TypeText(m_form->edtNrOrcamento, QStringLiteral("305"));
+    QTest::keyClick(m_form->edtNrOrcamento, Qt::Key_Tab);
+    QCOMPARE(m_log.Messages(), QStringList());
+    QVERIFY(m_form->ActiveControl() != m_form->edtNrOrcamento);
+    QCOMPARE(VisibleTabs(m_form), 5);
   }
 
   void lookupPickLoadsOnlyOnLeavingThePanel() {
