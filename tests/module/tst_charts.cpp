@@ -49,7 +49,7 @@ ShownChart PressChartButton(TfrmDadoGraf* form, const QString& imagePath = {}) {
     if (!chart || !pressed) return;
     seen.shown = true;
     seen.caption = chart->Caption;
-    seen.title = chart->Chart()->title();
+    seen.title = chart->Chart()->title().replace(QChar(0xA0), u' ');  // blanks as typed
     seen.labels = BarLabels(*chart->Chart());
     seen.values = BarValues(*chart->Chart());
     if (!imagePath.isEmpty()) {
