@@ -105,6 +105,7 @@ class TestCharts : public QObject {
   void emptyPeriodShowsMessageAndNoChart();
   void optionNumberThatIsNoNumberEndsWithItsMessage();
   void chartImageIsSavedAsPng();
+  void serverDownEndsWithItsMessageAndTheScreenStaysUsable();
 
  private:
   void LoadQuote(const QString& number);
@@ -348,6 +349,23 @@ void TestCharts::chartImageIsSavedAsPng() {
   QVERIFY(!image.isNull());
   QVERIFY(image.width() > 100);
   QVERIFY(!PressChartButton(m_form, dir.filePath(QStringLiteral("no/such/folder.png"))).imageSaved);
+}
+
+void TestCharts::serverDownEndsWithItsMessageAndTheScreenStaysUsable() {
+  LoadQuote(QStringLiteral("0000000123"));
+  ChooseComparison(QStringLiteral("01/03/2005"), QStringLiteral("31/03/2005"));
+  m_server.Stop();
+  QVERIFY(!PressChartButton(m_form).shown);
+  QCOMPARE(m_messages->Messages().size(), 1);
+  QVERIFY2(m_messages->Last().contains(QStringLiteral("servidor de aplicação")),
+           qPrintable(m_messages->Last()));
+  ExpectWorkingSetsEmpty(m_form);
+
+  QVERIFY2(m_server.Restart(), qPrintable(m_server.Error()));
+  m_messages->Clear();
+  const ShownChart chart = PressChartButton(m_form);
+  QVERIFY2(chart.shown, qPrintable(m_messages->Last()));
+  QCOMPARE(Rounded(chart.values), QList<double>({61.67, 78.33, 65, 60}));
 }
 
 QTEST_MAIN(TestCharts)
