@@ -47,6 +47,8 @@ class TNetConnection::Impl {
       clientHost = host;
       clientPort = c.Port;
       client->set_keep_alive(true);
+      // Small requests on a kept-alive socket must not wait for the peer's delayed ACK.
+      client->set_tcp_nodelay(true);
     }
     client->set_connection_timeout(std::chrono::milliseconds(c.ConnectTimeoutMs));
     client->set_read_timeout(std::chrono::milliseconds(c.ReplyTimeoutMs));

@@ -44,6 +44,7 @@ int serve(const CommandLine& line) {
   const int threads = line.threads;
   server.new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
   server.set_keep_alive_max_count(kKeepAliveRequests);
+  server.set_tcp_nodelay(true);  // replies go out whole, without waiting for delayed ACKs
   RpcService service(pool, line.token);
   service.install(server);
 
