@@ -90,7 +90,11 @@ void TfrmDadoGraf::Calcula_T_Lucro() {
 void TfrmDadoGraf::LoadPeriodRows() {
   TfrmMargemFinal& workspace = Workspace();
   const QString branch = workspace.CdFilial();
-  // The reply lives only until its rows are in cdsMarTLuc: a period may hold a million rows.
+  // A period may hold a million rows: the rows of the last request are dropped before the new
+  // ones arrive, and the reply lives only until its rows are in cdsMarTLuc.
+  for (margem::TClientDataSet* set : {cdsMarTLuc, cdsPercTLuc}) {
+    if (set->Active()) set->EmptyDataSet();
+  }
   const margem::ServerValue reply = margem::CheckResultServ(
       workspace.netMargem->Call(QStringLiteral("GetMargTLuc"),
                                 {branch, depDeDtInc->GetDate(), depAteDtInc->GetDate()}),
