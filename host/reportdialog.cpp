@@ -55,9 +55,7 @@ QStringList ReportParams::Names() const {
   return names;
 }
 
-bool ExistParam(const ReportParams& params, const QString& name) {
-  return params.ExistParam(name);
-}
+bool ExistParam(const ReportParams& params, const QString& name) { return params.ExistParam(name); }
 
 TReportDesignerDialog::TReportDesignerDialog(const QString& name, QObject* parent)
     : QObject(parent) {
@@ -77,8 +75,7 @@ bool TReportDesignerDialog::GetQueryParams(ReportParams& params) {
 }
 
 std::unique_ptr<TReportDocument> TReportDesignerDialog::Prepare() {
-  if (!m_report)
-    MensErro(QStringLiteral("O relatório %1 não está disponível.").arg(ReportCode));
+  if (!m_report) MensErro(QStringLiteral("O relatório %1 não está disponível.").arg(ReportCode));
   ReportParams params(m_report->QueryParamNames());
   if (!GetQueryParams(params)) return nullptr;
   return m_report->Run(params, DataSource.data());
@@ -122,10 +119,10 @@ void TReportDesignerDialog::AttachTo(TfrmDadosGerRel& form) {
   connect(&form, &TfrmDadosGerRel::printRequested, this,
           [this, context]() { Guarded(context, [this]() { Print(); }); });
 
-  TButtonFlat* save = MakeToolButton(
-      QStringLiteral("sbtSalvarPdf"), QStringLiteral("Salvar PDF"),
-      QStringLiteral("Salvar o relatório em um arquivo PDF"), QStringLiteral("document-save"),
-      QStyle::SP_DialogSaveButton, form.panMenu);
+  TButtonFlat* save =
+      MakeToolButton(QStringLiteral("sbtSalvarPdf"), QStringLiteral("Salvar PDF"),
+                     QStringLiteral("Salvar o relatório em um arquivo PDF"),
+                     QStringLiteral("document-save"), QStyle::SP_DialogSaveButton, form.panMenu);
   connect(save, &TButtonFlat::clicked, this,
           [this, context]() { Guarded(context, [this]() { AskSavePdf(); }); });
   if (auto* layout = qobject_cast<QBoxLayout*>(form.panMenu->layout()))

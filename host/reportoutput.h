@@ -13,13 +13,16 @@ class QWidget;
 namespace margem {
 
 // Shows the report in the print preview, modal over parent; the preview can print it too.
-MARGEM_HOST_EXPORT void PreviewReport(const TReportDocument& document, const QString& title, QWidget* parent);
+MARGEM_HOST_EXPORT void PreviewReport(const TReportDocument& document, const QString& title,
+                                      QWidget* parent);
 
 // Asks for a printer and prints. Returns false when the user cancelled or the printer failed.
-MARGEM_HOST_EXPORT bool PrintReport(const TReportDocument& document, const QString& title, QWidget* parent);
+MARGEM_HOST_EXPORT bool PrintReport(const TReportDocument& document, const QString& title,
+                                    QWidget* parent);
 
 // Writes the report as a PDF file at path (A4 portrait). Returns false when the file cannot be
 // written.
-MARGEM_HOST_EXPORT bool SaveReportPdf(const TReportDocument& document, const QString& title, const QString& path);
+MARGEM_HOST_EXPORT bool SaveReportPdf(const TReportDocument& document, const QString& title,
+                                      const QString& path);
 
 }  // namespace margem

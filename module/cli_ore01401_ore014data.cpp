@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // What report ORE014 shows, read from the quote header and the report rows.
-#include "cli_ore01401_ore014.h"
-
 #include <QStringLiteral>
+
+#include "cli_ore01401_ore014.h"
 
 namespace Cli_ore01401 {
 

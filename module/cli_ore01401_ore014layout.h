@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Geometry of report ORE014 in report units (tenths of a point) and the painters of its pieces:
-// page header, quote box with the legend under it, option block and footer. Each painter draws at a given
-// top and returns nothing; the heights below are what pagination counts on.
+// page header, quote box with the legend under it, option block and footer. Each painter draws at a
+// given top and returns nothing; the heights below are what pagination counts on.
 #pragma once
 
 #include <QPainter>

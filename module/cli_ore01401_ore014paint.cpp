@@ -42,8 +42,7 @@ void DrawText(QPainter& painter, const QRectF& rect, const QString& text, const 
               const QColor& color, Qt::Alignment alignment) {
   painter.setFont(font);
   painter.setPen(color);
-  const QString shown =
-      QFontMetricsF(font).elidedText(text, Qt::ElideRight, rect.width());
+  const QString shown = QFontMetricsF(font).elidedText(text, Qt::ElideRight, rect.width());
   painter.drawText(rect, static_cast<int>(alignment | Qt::TextSingleLine), shown);
 }
 
@@ -71,8 +70,8 @@ double ContentTop(int page) {
 }
 
 void PaintPageHeader(QPainter& painter, const Ore014Data& data) {
-  DrawText(painter, QRectF(kLeft, kTop, kWidth * 0.7, 160), data.companyLine, ReportFont(9),
-           kMuted, Qt::AlignLeft | Qt::AlignVCenter);
+  DrawText(painter, QRectF(kLeft, kTop, kWidth * 0.7, 160), data.companyLine, ReportFont(9), kMuted,
+           Qt::AlignLeft | Qt::AlignVCenter);
   DrawText(painter, QRectF(kLeft + kWidth * 0.7, kTop, kWidth * 0.3, 160),
            QStringLiteral("Relatório ORE014"), ReportFont(8), kMuted,
            Qt::AlignRight | Qt::AlignVCenter);
@@ -127,8 +126,8 @@ void PaintContinuation(QPainter& painter, const Ore014Header& header, double top
   const QString line = header.found ? QStringLiteral("Orçamento %1 · %2 (continuação)")
                                           .arg(header.number, OrDash(header.client))
                                     : QStringLiteral("(continuação)");
-  DrawText(painter, QRectF(kLeft, top, kWidth, kContinuationHeight), line, ReportFont(9.5),
-           kMuted, Qt::AlignLeft | Qt::AlignVCenter);
+  DrawText(painter, QRectF(kLeft, top, kWidth, kContinuationHeight), line, ReportFont(9.5), kMuted,
+           Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 void PaintOptionBlock(QPainter& painter, const Ore014Option& option, double top) {
@@ -162,9 +161,12 @@ void PaintOptionBlock(QPainter& painter, const Ore014Option& option, double top)
     if (r % 2 == 1) painter.fillRect(QRectF(kLeft, y, kWidth, kRowHeight), kStripe);
     const double profitPct = ShareOfTotal(s.profit, s.total);
     const double diffPct = ShareOfTotal(s.diffProfit, s.total);
-    const std::array<QString, 7> cells{ScenarioCaption(s.scenario), FormatNumber(s.total),
-                                       FormatNumber(s.perGuest),   FormatNumber(s.profit),
-                                       Percent(profitPct),         FormatNumber(s.diffProfit),
+    const std::array<QString, 7> cells{ScenarioCaption(s.scenario),
+                                       FormatNumber(s.total),
+                                       FormatNumber(s.perGuest),
+                                       FormatNumber(s.profit),
+                                       Percent(profitPct),
+                                       FormatNumber(s.diffProfit),
                                        Percent(diffPct)};
     const std::array<double, 7> signs{0, 0, 0, s.profit, profitPct, s.diffProfit, diffPct};
     const QFont font = ReportFont(8.5, s.scenario == 1);

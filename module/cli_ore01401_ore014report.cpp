@@ -46,8 +46,8 @@ std::unique_ptr<margem::TReportDocument> TOre014Report::Run(const margem::Report
       margem::MensErro(QStringLiteral(
           "A Margem Final foi fechada: não há conexão com o servidor de aplicação para o "
           "relatório."));
-    const margem::ServerValue reply = margem::CheckResultServ(
-        connection->Call(QStringLiteral("GetOrca"), {number}), true, 0);
+    const margem::ServerValue reply =
+        margem::CheckResultServ(connection->Call(QStringLiteral("GetOrca"), {number}), true, 0);
     margem::TClientDataSet quote;
     if (!reply.IsNull()) quote.LoadPacket(reply.Packet());
     data.header = Ore014HeaderFrom(quote);

@@ -94,8 +94,10 @@ void TfrmRelMargemFinal::AppendOptionRows(int n, double guests) {
   for (int k = 2; k <= 5; ++k) {
     appendRow(k);
     const QString key = QStringLiteral("%1Op%2").arg(k).arg(n);
-    field("VRTOTAL1")->SetAsFloat(static_cast<double>(workspace->Campo(QStringLiteral("nedVr") + key)));
-    field("VRPESSOA1")->SetAsFloat(static_cast<double>(workspace->Campo(QStringLiteral("nedPs") + key)));
+    field("VRTOTAL1")
+        ->SetAsFloat(static_cast<double>(workspace->Campo(QStringLiteral("nedVr") + key)));
+    field("VRPESSOA1")
+        ->SetAsFloat(static_cast<double>(workspace->Campo(QStringLiteral("nedPs") + key)));
     storeProfit(k);
   }
 }

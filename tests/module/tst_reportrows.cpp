@@ -154,9 +154,8 @@ class TestReportRows : public QObject {
         << QVariant(QStringLiteral("0001")) << QVariant(QStringLiteral("0000000702"));
     QTest::newRow("number only") << QStringList{QStringLiteral("P_NRORCAEVENTO")} << true << none
                                  << QVariant(QStringLiteral("0000000702"));
-    QTest::newRow("case of names ignored")
-        << QStringList{QStringLiteral("p_cdfilial")} << false
-        << QVariant(QStringLiteral("0001")) << none;
+    QTest::newRow("case of names ignored") << QStringList{QStringLiteral("p_cdfilial")} << false
+                                           << QVariant(QStringLiteral("0001")) << none;
     QTest::newRow("neither") << QStringList{QStringLiteral("P_OUTRO")} << false << none << none;
   }
 
