@@ -4,8 +4,12 @@
 #include <httplib.h>
 
 #include <QElapsedTimer>
+#include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "mensErro.h"
 #include "rpcrequest.h"
@@ -29,6 +33,45 @@ std::string hostName(const QString& host) {
   while (name.endsWith(QLatin1Char('/'))) name.chop(1);
   return name.toStdString();
 }
+
+// A reply body received in blocks of fixed size and joined once at the end into exactly its
+// length. A chunked reply has no length up front; growing one string as it arrives would hold the
+// old and the doubled buffer at once, and a period reply runs to hundreds of megabytes.
+class BlockBody {
+ public:
+  void Append(const char* data, std::size_t size) {
+    while (size > 0) {
+      if (m_blocks.empty() || m_blocks.back().size() == kBlockBytes) {
+        m_blocks.emplace_back();
+        m_blocks.back().reserve(kBlockBytes);
+      }
+      std::string& block = m_blocks.back();
+      const std::size_t taken = std::min(size, kBlockBytes - block.size());
+      block.append(data, taken);
+      data += taken;
+      size -= taken;
+      m_size += taken;
+    }
+  }
+
+  // The whole body; each block is released as soon as it is copied.
+  std::string Join() {
+    std::string body;
+    body.reserve(m_size);
+    for (std::string& block : m_blocks) {
+      body.append(block);
+      std::string().swap(block);
+    }
+    m_blocks.clear();
+    m_size = 0;
+    return body;
+  }
+
+ private:
+  static constexpr std::size_t kBlockBytes = std::size_t{4} << 20;
+  std::vector<std::string> m_blocks;
+  std::size_t m_size = 0;
+};
 
 }  // namespace
 
@@ -99,10 +142,22 @@ ServerReply TNetConnection::Call(const QString& method, const QVariantList& para
   if (!Token.isEmpty()) headers.emplace("Authorization", "Bearer " + Token.toStdString());
   const std::string path = "/rpc/" + ServerName.toStdString();
 
+  httplib::Request request;
+  request.method = "POST";
+  request.path = path;
+  request.headers = std::move(headers);
+  request.body = body;
+  request.set_header("Content-Type", "application/json");
+  BlockBody received;
+  request.content_receiver = [&received](const char* data, std::size_t size, std::uint64_t,
+                                         std::uint64_t) {
+    received.Append(data, size);
+    return true;
+  };
+
   QElapsedTimer clock;
   clock.start();
-  const httplib::Result result =
-      d->clientFor(*this).Post(path.c_str(), headers, body, "application/json");
+  const httplib::Result result = d->clientFor(*this).send(request);
   if (!result) {
     const httplib::Error error = result.error();
     reply.detail = QString::fromStdString(httplib::to_string(error));
@@ -117,7 +172,7 @@ ServerReply TNetConnection::Call(const QString& method, const QVariantList& para
     return reply;
   }
   try {
-    reply.rpc = ReadRpcReply(result->body);
+    reply.rpc = ReadRpcReply(received.Join());
   } catch (const std::exception& e) {
     reply.status = ServerReply::BadReply;
     reply.detail = QStringLiteral("HTTP %1: %2").arg(result->status).arg(QString::fromUtf8(e.what()));
