@@ -12,7 +12,7 @@ TDateEditPlus::TDateEditPlus(const QString& name, QWidget* parent) : QLineEdit(p
   setObjectName(name);
   setInputMask(QStringLiteral("99/99/9999;_"));
   setPlaceholderText(QStringLiteral("dd/mm/aaaa"));
-  connect(this, &QLineEdit::textChanged, this, &TDateEditPlus::updateTip);
+  connect(this, &QLineEdit::textChanged, this, &TDateEditPlus::updateLook);
 }
 
 bool TDateEditPlus::IsEmpty() const {
@@ -38,15 +38,27 @@ void TDateEditPlus::Clear() { setText(QString()); }
 void TDateEditPlus::CheckValidDate() {
   if (IsEmpty() || GetDate().isValid()) return;
   setFocus();
-  MensErro(QStringLiteral("Data inválida: \"%1\". Informe a data no formato dd/mm/aaaa.").arg(text()));
+  MensErro(
+      QStringLiteral("Data inválida: \"%1\". Informe a data no formato dd/mm/aaaa.").arg(text()));
 }
 
-void TDateEditPlus::updateTip() {
+void TDateEditPlus::SetValidDateColor(const QColor& color) {
+  if (!m_plainTextColor.isValid()) m_plainTextColor = palette().color(QPalette::Text);
+  m_validDateColor = color;
+  updateLook();
+}
+
+void TDateEditPlus::updateLook() {
   const QDate date = GetDate();
   if (NomeSemana.size() == 7 && date.isValid())
     setToolTip(NomeSemana[date.dayOfWeek() % 7]);
   else
     setToolTip(QString());
+  if (m_validDateColor.isValid()) {
+    QPalette look = palette();
+    look.setColor(QPalette::Text, date.isValid() ? m_validDateColor : m_plainTextColor);
+    setPalette(look);
+  }
 }
 
 }  // namespace margem

@@ -4,8 +4,11 @@
 // CheckValidDate rejects a text that is neither empty nor a real date: the edit takes the focus
 // and MensErro shows "Data inválida: \"31/02/2005\". Informe a data no formato dd/mm/aaaa.".
 // NomeSemana, when set (seven names, Sunday first), shows the weekday of the date as tooltip.
+// SetValidDateColor: the text of a valid date reads in that colour; any other text in the
+// palette's own.
 #pragma once
 
+#include <QColor>
 #include <QDate>
 #include <QLineEdit>
 #include <QStringList>
@@ -26,9 +29,13 @@ class MARGEM_HOST_EXPORT TDateEditPlus : public QLineEdit {
   void Clear();
   bool IsEmpty() const;  // no digit typed
   void CheckValidDate();
+  void SetValidDateColor(const QColor& color);
 
  private:
-  void updateTip();
+  void updateLook();
+
+  QColor m_validDateColor;
+  QColor m_plainTextColor;
 };
 
 }  // namespace margem

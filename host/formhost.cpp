@@ -5,7 +5,9 @@
 #include <QDialog>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace margem {
 namespace {
@@ -27,8 +29,13 @@ class FormDialog final : public QDialog {
     const bool sized = form->testAttribute(Qt::WA_Resized);
     const QSize size = form->size();
     layout->addWidget(form);
+    if (form->minimumSize() == form->maximumSize())
+      layout->setSizeConstraint(QLayout::SetFixedSize);
+    else
+      setWindowFlag(Qt::WindowMaximizeButtonHint);
     form->show();
     if (sized) resize(size);
+    if (form->Position) moveOnScreen(*form->Position);
   }
 
   void done(int result) override {
@@ -37,6 +44,19 @@ class FormDialog final : public QDialog {
   }
 
  private:
+  // The window's top left corner at `position` of the screen, moved back as far as needed for
+  // the whole window to show.
+  void moveOnScreen(QPoint position) {
+    QScreen* shown = parentWidget() ? parentWidget()->screen() : screen();
+    if (!shown) return;
+    const QRect area = shown->availableGeometry();
+    const QSize outer = frameGeometry().size().expandedTo(sizeHint());
+    position += area.topLeft();
+    position.setX(std::max(area.left(), std::min(position.x(), area.right() + 1 - outer.width())));
+    position.setY(std::max(area.top(), std::min(position.y(), area.bottom() + 1 - outer.height())));
+    move(position);
+  }
+
   QPointer<TForm> m_form;
 };
 

@@ -6,7 +6,9 @@
 //     top-level window when the host has none (tests); showing it again brings it forward.
 //     Closing the subwindow closes the form (FormClose).
 //   ShowModal: runs the form in a modal dialog (title = Caption) and returns when it closes;
-//     returns the dialog's result. A form closed with caFree is deleted on return.
+//     returns the dialog's result. A form closed with caFree is deleted on return. The dialog
+//     opens at the form's Position when it has one (kept on the screen); a form of fixed size
+//     gives a dialog that cannot be resized.
 //   SetWindowStateNormal: a minimised or maximised form window is restored.
 //   MainForm: the host's main window (nullptr without a host).
 #pragma once

@@ -1,39 +1,52 @@
 // SPDX-License-Identifier: MIT
 #include "forms/dadosgraf.h"
 
-#include <QHBoxLayout>
+#include <QVBoxLayout>
 
 #include "forms/toolpanel.h"
 
 namespace margem {
+namespace {
+
+constexpr QSize kClientArea(435, 152);
+constexpr int kChoicesWidth = 380;
+
+TButtonFlat* MakeSideButton(const QString& name, const QString& text, const QString& themeIcon,
+                            QStyle::StandardPixmap fallback, QWidget* parent) {
+  TButtonFlat* button = MakeToolButton(name, text, text, themeIcon, fallback, parent);
+  button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  return button;
+}
+
+}  // namespace
 
 TfrmDadosGraf::TfrmDadosGraf(QWidget* parent) : TForm(parent) {
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(4, 4, 4, 4);
-
-  panMenu = MakeToolPanel(QStringLiteral("panMenu"), this);
-  auto* menuButtons = new QHBoxLayout(panMenu);
-  menuButtons->setContentsMargins(4, 2, 8, 2);
-  sbtFechar = MakeToolButton(QStringLiteral("sbtFechar"), QStringLiteral("Fechar"), QStringLiteral("Fechar"),
-                             QStringLiteral("window-close"), QStyle::SP_DialogCloseButton, panMenu);
-  menuButtons->addWidget(sbtFechar);
-  menuButtons->addStretch(1);
-  layout->addWidget(panMenu);
-
   grbDadosRel = new QGroupBox(this);
   grbDadosRel->setObjectName(QStringLiteral("grbDadosRel"));
-  m_group = new QVBoxLayout(grbDadosRel);
-  layout->addWidget(grbDadosRel, 1);
+  grbDadosRel->setGeometry(0, 0, kChoicesWidth, kClientArea.height());
 
-  panBotoes = MakeToolPanel(QStringLiteral("panBotoes"), this);
-  auto* bottom = new QHBoxLayout(panBotoes);
-  bottom->setContentsMargins(4, 2, 4, 2);
-  sbtGrafico = MakeToolButton(QStringLiteral("sbtGrafico"), QStringLiteral("Gráfico"), QStringLiteral("Gráfico"),
-                              QStringLiteral("x-office-spreadsheet"), QStyle::SP_FileDialogInfoView, panBotoes);
-  bottom->addStretch(1);
-  bottom->addWidget(sbtGrafico);
-  layout->addWidget(panBotoes);
+  panMenu = MakeToolPanel(QStringLiteral("panMenu"), this);
+  panMenu->setGeometry(kChoicesWidth, 0, kClientArea.width() - kChoicesWidth, kClientArea.height());
+  auto* side = new QVBoxLayout(panMenu);
+  side->setContentsMargins(0, 0, 0, 0);
+  panBotoes = new QFrame(panMenu);
+  panBotoes->setObjectName(QStringLiteral("panBotoes"));
+  side->addWidget(panBotoes);
 
+  auto* buttons = new QVBoxLayout(panBotoes);
+  buttons->setContentsMargins(2, 4, 2, 4);
+  sbtGrafico = MakeSideButton(QStringLiteral("sbtGrafico"), QStringLiteral("Gráfico"),
+                              QStringLiteral("x-office-spreadsheet"), QStyle::SP_FileDialogInfoView,
+                              panBotoes);
+  sbtFechar =
+      MakeSideButton(QStringLiteral("sbtFechar"), QStringLiteral("Fechar"),
+                     QStringLiteral("window-close"), QStyle::SP_DialogCloseButton, panBotoes);
+  buttons->addWidget(sbtGrafico);
+  buttons->addStretch(1);
+  buttons->addWidget(sbtFechar);
+
+  setFixedSize(kClientArea);
   connect(sbtFechar, &QToolButton::clicked, this, [this] { Close(); });
 }
 

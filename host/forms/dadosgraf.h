@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: MIT
-// TfrmDadosGraf, the base of the chart-data screens (shown as modal dialogs). Top to bottom:
-//   panMenu: sbtFechar;
-//   grbDadosRel: the group box that holds the derived form's choices (GroupLayout);
-//   panBotoes: sbtGrafico "Gráfico" at the right (its click is the derived form's).
+// TfrmDadosGraf, the base of the chart-data screens (shown as modal dialogs of a fixed size).
+// The client area is 435 × 152:
+//   grbDadosRel (0, 0, 380 × 152): the group box in which the derived form places its choices at
+//     fixed positions (children of grbDadosRel);
+//   panMenu (380, 0, 55 × 152): the side panel; its panBotoes holds sbtGrafico "Gráfico" at the
+//     top (its click is the derived form's) and sbtFechar at the bottom.
 #pragma once
 
 #include <QFrame>
 #include <QGroupBox>
-#include <QVBoxLayout>
 
 #include "buttonflat.h"
 #include "forms/form.h"
@@ -21,17 +22,12 @@ class MARGEM_HOST_EXPORT TfrmDadosGraf : public TForm {
  public:
   explicit TfrmDadosGraf(QWidget* parent = nullptr);
 
-  QFrame* panMenu;
-  TButtonFlat* sbtFechar;
   QGroupBox* grbDadosRel;
+  QFrame* panMenu;
   QFrame* panBotoes;
   TButtonFlat* sbtGrafico;
+  TButtonFlat* sbtFechar;
   TMessages msgPadrao;
-
-  QVBoxLayout* GroupLayout() const { return m_group; }
-
- private:
-  QVBoxLayout* m_group;
 };
 
 }  // namespace margem

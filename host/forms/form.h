@@ -9,8 +9,10 @@
 // with the action it had set so far.
 #pragma once
 
+#include <QPoint>
 #include <QString>
 #include <QWidget>
+#include <optional>
 
 #include "componentregistry.h"
 #include "hostexport.h"
@@ -25,6 +27,9 @@ class MARGEM_HOST_EXPORT TForm : public QWidget {
   explicit TForm(QWidget* parent = nullptr);
 
   QString Caption;  // the window title wherever the form is shown
+  // Where a form shown as a dialog opens on the screen (its window's top left corner); without
+  // one the dialog opens centred on the window it belongs to.
+  std::optional<QPoint> Position;
 
   virtual void FormCreate();
   virtual void FormClose(CloseAction& action);

@@ -7,6 +7,7 @@
 TfrmCompPerLucMed::TfrmCompPerLucMed(QWidget* parent) : margem::TfrmPadrGraf(parent) {
   setObjectName(QStringLiteral("frmCompPerLucMed"));
   Caption = QStringLiteral("Comparativo do Percentual de Lucro X Média do Período");
+  Position = QPoint(337, 221);
   msgPadrao.SetLines({QStringLiteral("Periodo|Período: "), QStringLiteral("a|à")});
   AddChartTools(*this);
 }

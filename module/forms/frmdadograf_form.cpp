@@ -12,9 +12,8 @@
 
 namespace {
 
-// The choices sit at fixed positions inside the base form's group box.
-constexpr QSize kChoicesArea(380, 152);
-
+// A titled frame whose title sits on its top line, so that children placed from the top of the
+// box (a radio button at 16) stand inside the frame.
 QGroupBox* MakeGroup(const QString& name, const QString& title, const QRect& geometry,
                      QWidget* parent) {
   auto* group = new QGroupBox(title, parent);
@@ -24,6 +23,11 @@ QGroupBox* MakeGroup(const QString& name, const QString& title, const QRect& geo
   font.setBold(true);
   font.setPixelSize(11);
   group->setFont(font);
+  group->setStyleSheet(
+      QStringLiteral("QGroupBox#%1 { border: 1px solid palette(mid); margin-top: 6px; }"
+                     "QGroupBox#%1::title { subcontrol-origin: margin; left: 6px; top: 0px;"
+                     " padding: 0 2px; }")
+          .arg(name));
   return group;
 }
 
@@ -34,12 +38,24 @@ void UseNormalWeight(QWidget* widget) {
   widget->setFont(font);
 }
 
+// A text wider than its place (the screen's fonts run wider than the ones its positions were
+// drawn for) is narrowed until it fits, so it shows whole.
+void NarrowToFit(QWidget* widget) {
+  QFont font = widget->font();
+  for (int stretch = 100; stretch > 75 && widget->sizeHint().width() > widget->width();
+       stretch -= 5) {
+    font.setStretch(stretch - 5);
+    widget->setFont(font);
+  }
+}
+
 QRadioButton* MakeRadio(const QString& name, const QString& text, const QRect& geometry,
                         QWidget* parent) {
   auto* radio = new QRadioButton(text, parent);
   radio->setObjectName(name);
   radio->setGeometry(geometry);
   UseNormalWeight(radio);
+  NarrowToFit(radio);
   return radio;
 }
 
@@ -58,11 +74,10 @@ margem::TDateEditPlus* MakeDateEdit(const QString& name, const QRect& geometry, 
   UseNormalWeight(edit);
   QPalette palette = edit->palette();
   palette.setColor(QPalette::Base, QColor(0xFF, 0xFF, 0xE1));  // info background
-  palette.setColor(QPalette::Text, Qt::blue);                  // a valid date reads blue
   edit->setPalette(palette);
-  edit->NomeSemana = {QStringLiteral("Domingo"), QStringLiteral("Segunda"),
-                      QStringLiteral("Terça"),   QStringLiteral("Quarta"),
-                      QStringLiteral("Quinta"),  QStringLiteral("Sexta"),
+  edit->SetValidDateColor(Qt::blue);
+  edit->NomeSemana = {QStringLiteral("Domingo"), QStringLiteral("Segunda"), QStringLiteral("Terça"),
+                      QStringLiteral("Quarta"),  QStringLiteral("Quinta"),  QStringLiteral("Sexta"),
                       QStringLiteral("Sábado")};
   return edit;
 }
@@ -72,18 +87,13 @@ margem::TDateEditPlus* MakeDateEdit(const QString& name, const QRect& geometry, 
 void TfrmDadoGraf::BuildForm() {
   setObjectName(QStringLiteral("frmDadoGraf"));
   Caption = QStringLiteral("Gráficos");
-
-  auto* choices = new QWidget(grbDadosRel);
-  choices->setObjectName(QStringLiteral("panEscolhas"));
-  choices->setFixedSize(kChoicesArea);
-  GroupLayout()->setContentsMargins(0, 0, 0, 0);
-  GroupLayout()->addWidget(choices);
+  Position = QPoint(297, 281);
 
   grbDadoGraf = MakeGroup(QStringLiteral("grbDadoGraf"), QStringLiteral("Gráficos"),
-                          QRect(4, 7, 371, 72), choices);
-  rbtGrafGrup = MakeRadio(QStringLiteral("rbtGrafGrup"),
-                          QStringLiteral("Percentual de Lucro por Grupo"),
-                          QRect(6, 16, 351, 17), grbDadoGraf);
+                          QRect(4, 7, 371, 72), grbDadosRel);
+  rbtGrafGrup =
+      MakeRadio(QStringLiteral("rbtGrafGrup"), QStringLiteral("Percentual de Lucro por Grupo"),
+                QRect(6, 16, 351, 17), grbDadoGraf);
   rbtPercGrupxMedPer =
       MakeRadio(QStringLiteral("rbtPercGrupxMedPer"),
                 QStringLiteral("Comparativo do Percentual de Lucro X Média do Período"),
@@ -91,11 +101,11 @@ void TfrmDadoGraf::BuildForm() {
   rbtGrafGrup->setChecked(true);
 
   grbDtInclu = MakeGroup(QStringLiteral("grbDtInclu"), QStringLiteral("Data de Inclusão"),
-                         QRect(4, 79, 155, 67), choices);
-  lblDe = MakeLabel(QStringLiteral("lblDe"), QStringLiteral("De"), QRect(6, 19, 17, 13),
-                    grbDtInclu);
-  lblAte = MakeLabel(QStringLiteral("lblAte"), QStringLiteral("Até"), QRect(6, 43, 20, 13),
-                     grbDtInclu);
+                         QRect(4, 79, 155, 67), grbDadosRel);
+  lblDe =
+      MakeLabel(QStringLiteral("lblDe"), QStringLiteral("De"), QRect(6, 19, 17, 13), grbDtInclu);
+  lblAte =
+      MakeLabel(QStringLiteral("lblAte"), QStringLiteral("Até"), QRect(6, 43, 20, 13), grbDtInclu);
   depDeDtInc = MakeDateEdit(QStringLiteral("depDeDtInc"), QRect(34, 16, 115, 21), grbDtInclu);
   depAteDtInc = MakeDateEdit(QStringLiteral("depAteDtInc"), QRect(34, 40, 115, 21), grbDtInclu);
 
@@ -112,8 +122,6 @@ void TfrmDadoGraf::BuildForm() {
       QStringLiteral("Media|Média"),
       QStringLiteral("N_Orca|Não há orçamento cadastrado para o período informado."),
   });
-
-  resize(435, sizeHint().height());
 }
 
 void TfrmDadoGraf::DefineDataSets() {

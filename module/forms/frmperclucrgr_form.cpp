@@ -6,9 +6,10 @@
 TfrmPercLucrGr::TfrmPercLucrGr(QWidget* parent) : margem::TfrmPadrGraf(parent) {
   setObjectName(QStringLiteral("frmPercLucrGr"));
   Caption = QStringLiteral("Percentual de Lucro por Grupo");
+  Position = QPoint(229, 160);
   resize(612, 488);
   QChart* chart = Chart();
-  chart->setTitle(QString());
+  SetTitleLines({});
   chart->setBackgroundBrush(QColor(0xC0, 0xC0, 0xC0));
   chart->setPlotAreaBackgroundBrush(QColor(0xC0, 0xC0, 0xC0));
   chart->setPlotAreaBackgroundVisible(true);

@@ -2,6 +2,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <stdexcept>
@@ -68,12 +69,18 @@ class TstForms : public QObject {
   void findComponentIgnoresLetterCase_data() {
     QTest::addColumn<QString>("asked");
     QTest::addColumn<QString>("found");
-    QTest::newRow("composed name") << "nedPl2Op7" << "nedPL2Op7";
-    QTest::newRow("upper case") << "NEDPL2OP7" << "nedPL2Op7";
-    QTest::newRow("inherited component") << "SBTIMPRIMIR" << "sbtImprimir";
-    QTest::newRow("inherited grid") << "dbgpadrao" << "dbgPadrao";
-    QTest::newRow("added after the first lookup") << "nedvr3op10" << "nedVr3Op10";
-    QTest::newRow("absent") << "nedXx1Op1" << "";
+    QTest::newRow("composed name") << "nedPl2Op7"
+                                   << "nedPL2Op7";
+    QTest::newRow("upper case") << "NEDPL2OP7"
+                                << "nedPL2Op7";
+    QTest::newRow("inherited component") << "SBTIMPRIMIR"
+                                         << "sbtImprimir";
+    QTest::newRow("inherited grid") << "dbgpadrao"
+                                    << "dbgPadrao";
+    QTest::newRow("added after the first lookup") << "nedvr3op10"
+                                                  << "nedVr3Op10";
+    QTest::newRow("absent") << "nedXx1Op1"
+                            << "";
   }
 
   void findComponentIgnoresLetterCase() {
@@ -183,6 +190,32 @@ class TstForms : public QObject {
     QCOMPARE(dialogTitle, QStringLiteral("Gráficos"));
     QCOMPARE(closes, 1);
     QVERIFY(!form);  // closed with caFree: gone on return
+  }
+
+  // A chart-data screen is of fixed size: its dialog cannot be resized, and opens where the form
+  // says, kept on the screen; a form without a position opens where the dialog puts it.
+  void modalDialogTakesTheFormsSizeAndPosition_data() {
+    QTest::addColumn<bool>("positioned");
+    QTest::newRow("designed position") << true;
+    QTest::newRow("no position") << false;
+  }
+  void modalDialogTakesTheFormsSizeAndPosition() {
+    QFETCH(bool, positioned);
+    QPointer<TfrmGrafTeste> form = CreateForm<TfrmGrafTeste>();
+    if (positioned) form->Position = QPoint(30, 20);
+    QSize minimum, maximum;
+    QPoint corner;
+    QTimer::singleShot(0, [&] {
+      QWidget* dialog = form->window();
+      minimum = dialog->minimumSize();
+      maximum = dialog->maximumSize();
+      corner = dialog->frameGeometry().topLeft() - dialog->screen()->availableGeometry().topLeft();
+      form->sbtFechar->click();
+    });
+    ShowModal(form);
+    QCOMPARE(minimum, QSize(435, 152));
+    QCOMPARE(maximum, QSize(435, 152));
+    if (positioned) QCOMPARE(corner, QPoint(30, 20));
   }
 
   void escapeClosesAModalFormThroughFormClose() {
