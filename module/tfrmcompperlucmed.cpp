@@ -12,13 +12,11 @@ void TfrmCompPerLucMed::FormCreate() {
   margem::TfrmPadrGraf::FormCreate();
   TfrmDadoGraf* data = Cli_ore01402::frmDadoGraf;
   if (!data) return;
-  // "Período: " ends in a blank, so two blanks follow the colon. The chart lays its title out
-  // as rich text, which would merge them: the second one is a no-break space.
-  const QString title = msgPadrao.Msg(QStringLiteral("Periodo")) + u' ' +
-                        margem::FormatDate(data->depDeDtInc->GetDate()) + u' ' +
-                        msgPadrao.Msg(QStringLiteral("a")) + u' ' +
-                        margem::FormatDate(data->depAteDtInc->GetDate());
-  Chart()->setTitle(QString(title).replace(QStringLiteral("  "), QStringLiteral(" \u00A0")));
+  // "Período: " ends in a blank, so two blanks follow the colon.
+  SetTitleLines({msgPadrao.Msg(QStringLiteral("Periodo")) + u' ' +
+                 margem::FormatDate(data->depDeDtInc->GetDate()) + u' ' +
+                 msgPadrao.Msg(QStringLiteral("a")) + u' ' +
+                 margem::FormatDate(data->depAteDtInc->GetDate())});
   ShowRowsAsBars(*Chart(), *data->cdsAuxMediaOrca, QStringLiteral("NMORCAMENTO"),
                  QStringLiteral("VRLUCOPC"));
 }

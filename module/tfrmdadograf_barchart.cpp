@@ -5,6 +5,8 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QLocale>
 #include <QSet>
 #include <QValueAxis>
@@ -26,6 +28,31 @@ QStringList UniqueCategories(const QStringList& labels) {
     categories << label;
   }
   return categories;
+}
+
+// Under bars narrower than a value the values above the bars turn upright; under bars narrower
+// than a line of text the names and values shrink until a line fits the bar's width (not below
+// 6 pixels: a screen too narrow for that many names shows them cut, until it is widened).
+void FitTextToBars(QChart& chart, QBarSeries& series, QBarCategoryAxis& categories, int bars) {
+  const QFont names = categories.labelsFont();
+  const QFont values = series.barSets().first()->labelFont();
+  const auto fit = [&series, &categories, names, values, bars](const QRectF& plot) {
+    const qreal perBar = plot.width() / std::max(1, bars);
+    const bool narrow = perBar < QFontMetricsF(values).height() * 2.5;
+    QFont name = names;
+    QFont value = values;
+    if (QFontMetricsF(names).height() > perBar) {
+      int pixels = QFontInfo(names).pixelSize();
+      while (pixels > 6 && QFontMetricsF(name).height() > perBar) name.setPixelSize(--pixels);
+      value.setPixelSize(pixels);
+    }
+    if (categories.labelsFont() != name) categories.setLabelsFont(name);
+    QBarSet* set = series.barSets().first();
+    if (set->labelFont() != value) set->setLabelFont(value);
+    series.setLabelsAngle(narrow ? -90 : 0);
+  };
+  QObject::connect(&chart, &QChart::plotAreaChanged, &categories, fit);
+  fit(chart.plotArea());
 }
 
 QBarSeries* FirstBarSeries(const QChart& chart) {
@@ -78,6 +105,8 @@ void ShowRowsAsBars(QChart& chart, const margem::TClientDataSet& rows, const QSt
   categories->setLabelsAngle(-90);  // upright names keep their full text under narrow bars
   chart.addAxis(categories, Qt::AlignBottom);
   series->attachAxis(categories);
+
+  FitTextToBars(chart, *series, *categories, static_cast<int>(labels.size()));
 
   auto* values = new QValueAxis;
   const double margin = std::max(1.0, (high - low) * 0.12);  // room for the value above a bar

@@ -49,12 +49,14 @@ ShownChart PressChartButton(TfrmDadoGraf* form, const QString& imagePath = {}) {
     if (!chart || !pressed) return;
     seen.shown = true;
     seen.caption = chart->Caption;
-    seen.title = chart->Chart()->title().replace(QChar(0xA0), u' ');  // blanks as typed
+    seen.title = chart->TitleLines().join(u'\n');
     seen.labels = BarLabels(*chart->Chart());
     seen.values = BarValues(*chart->Chart());
     if (!imagePath.isEmpty()) {
-      if (auto* group = qobject_cast<TfrmPercLucrGr*>(chart)) seen.imageSaved = group->SaveImage(imagePath);
-      if (auto* comp = qobject_cast<TfrmCompPerLucMed*>(chart)) seen.imageSaved = comp->SaveImage(imagePath);
+      if (auto* group = qobject_cast<TfrmPercLucrGr*>(chart))
+        seen.imageSaved = group->SaveImage(imagePath);
+      if (auto* comp = qobject_cast<TfrmCompPerLucMed*>(chart))
+        seen.imageSaved = comp->SaveImage(imagePath);
     }
     chart->Close();
   });
@@ -159,9 +161,9 @@ void TestCharts::groupChartDrawsRowsInReverseServerOrder() {
   const ShownChart chart = PressChartButton(m_form);
   QVERIFY(chart.shown);
   QCOMPARE(chart.caption, kGroupCaption);
-  QCOMPARE(chart.labels, QStringList({"SUBGRUPO E Opção 03", "SUBGRUPO D Opção 02",
-                                      "SUBGRUPO C Opção 02", "SUBGRUPO B Opção 01",
-                                      "SUBGRUPO A Opção 01", "COMUM"}));
+  QCOMPARE(chart.labels,
+           QStringList({"SUBGRUPO E Opção 03", "SUBGRUPO D Opção 02", "SUBGRUPO C Opção 02",
+                        "SUBGRUPO B Opção 01", "SUBGRUPO A Opção 01", "COMUM"}));
   // The shared row deducts its subgroup's fixed expense at the quote's service percentage.
   QCOMPARE(Rounded(chart.values), QList<double>({40, 45, 60, 70, 85, 80}));
   ExpectWorkingSetsEmpty(m_form);
@@ -171,8 +173,10 @@ void TestCharts::groupChartIgnoresThePeriod_data() {
   QTest::addColumn<QString>("first");
   QTest::addColumn<QString>("last");
   QTest::newRow("empty") << QString() << QString();
-  QTest::newRow("inverted") << "31/03/2005" << "01/03/2005";
-  QTest::newRow("before 1899") << "01/01/1800" << "02/01/1800";
+  QTest::newRow("inverted") << "31/03/2005"
+                            << "01/03/2005";
+  QTest::newRow("before 1899") << "01/01/1800"
+                               << "02/01/1800";
 }
 
 void TestCharts::groupChartIgnoresThePeriod() {
@@ -182,7 +186,8 @@ void TestCharts::groupChartIgnoresThePeriod() {
   ChooseComparison(first, last);
   testsupport::Click(m_form->rbtGrafGrup);
   QVERIFY(!m_form->depDeDtInc->isEnabled());
-  QCOMPARE(m_form->depDeDtInc->GetDate(), first.isEmpty() ? QDate() : QDate::fromString(first, "dd/MM/yyyy"));
+  QCOMPARE(m_form->depDeDtInc->GetDate(),
+           first.isEmpty() ? QDate() : QDate::fromString(first, "dd/MM/yyyy"));
   const ShownChart chart = PressChartButton(m_form);
   QVERIFY(chart.shown);
   QCOMPARE(chart.labels.size(), 6);
@@ -200,24 +205,32 @@ void TestCharts::comparisonChartBars_data() {
   // has its own service percentage (50 %) and was included on the last day, in the evening.
   // Quote 125 (April) stays out. (80 + 85 + 70 + 60 + 45 + 40 + 75) / 7 = 65.
   QTest::newRow("three options: 2, 1, mean, 3")
-      << "0000000123" << "01/03/2005" << "31/03/2005"
+      << "0000000123"
+      << "01/03/2005"
+      << "31/03/2005"
       << QStringList{"0000000123 Opção 02", "0000000123 Opção 01", "Média", "0000000123 Opção 03"}
       << QList<double>{61.67, 78.33, 65, 60};
   QTest::newRow("period of one row")
-      << "0000000123" << "01/04/2005" << "30/04/2005"
+      << "0000000123"
+      << "01/04/2005"
+      << "30/04/2005"
       << QStringList{"0000000123 Opção 02", "0000000123 Opção 01", "Média", "0000000123 Opção 03"}
       << QList<double>{61.67, 78.33, 10, 60};
-  QTest::newRow("one day")
-      << "0000000123" << "10/03/2005" << "10/03/2005"
-      << QStringList{"0000000123 Opção 02", "0000000123 Opção 01", "Média", "0000000123 Opção 03"}
-      << QList<double>{61.67, 78.33, 63.33, 60};
+  QTest::newRow("one day") << "0000000123"
+                           << "10/03/2005"
+                           << "10/03/2005"
+                           << QStringList{"0000000123 Opção 02", "0000000123 Opção 01", "Média",
+                                          "0000000123 Opção 03"}
+                           << QList<double>{61.67, 78.33, 63.33, 60};
   // Branch 0002 in March 2005: rows at 10, 20, 60 and 0 % (a row without sale value).
   QTest::newRow("no option: mean first")
-      << "0000000200" << "01/03/2005" << "31/03/2005"
-      << QStringList{"Média", "0000000200"} << QList<double>{22.5, 15};
+      << "0000000200"
+      << "01/03/2005"
+      << "31/03/2005" << QStringList{"Média", "0000000200"} << QList<double>{22.5, 15};
   QTest::newRow("single option: mean first")
-      << "0000000201" << "01/03/2005" << "31/03/2005"
-      << QStringList{"Média", "0000000201 Opção 01"} << QList<double>{22.5, 30};
+      << "0000000201"
+      << "01/03/2005"
+      << "31/03/2005" << QStringList{"Média", "0000000201 Opção 01"} << QList<double>{22.5, 30};
 }
 
 void TestCharts::comparisonChartBars() {
@@ -242,16 +255,24 @@ void TestCharts::periodIsCheckedAfterTheQuoteIsFetched_data() {
   QTest::addColumn<QString>("last");
   QTest::addColumn<QString>("message");
   QTest::addColumn<QString>("focused");
-  QTest::newRow("both empty") << "" << "" << "Data inicial da inclusão deve ser informada."
+  QTest::newRow("both empty") << ""
+                              << ""
+                              << "Data inicial da inclusão deve ser informada."
                               << "depDeDtInc";
-  QTest::newRow("last empty") << "01/03/2005" << "" << "Data final da inclusão deve ser informada."
+  QTest::newRow("last empty") << "01/03/2005"
+                              << ""
+                              << "Data final da inclusão deve ser informada."
                               << "depAteDtInc";
-  QTest::newRow("inverted") << "31/03/2005" << "01/03/2005"
+  QTest::newRow("inverted") << "31/03/2005"
+                            << "01/03/2005"
                             << "Data inicial da inclusão deve ser menor ou igual a data final."
                             << "depDeDtInc";
-  QTest::newRow("before 1899") << "29/12/1899" << "31/03/2005"
-                               << "A data deve ser maior que 30/12/1899." << "depDeDtInc";
-  QTest::newRow("no such day") << "31/02/2005" << "31/03/2005"
+  QTest::newRow("before 1899") << "29/12/1899"
+                               << "31/03/2005"
+                               << "A data deve ser maior que 30/12/1899."
+                               << "depDeDtInc";
+  QTest::newRow("no such day") << "31/02/2005"
+                               << "31/03/2005"
                                << "Data inválida: \"31/02/2005\". Informe a data no formato "
                                   "dd/mm/aaaa."
                                << "depDeDtInc";
