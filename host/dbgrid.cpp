@@ -24,7 +24,8 @@ TDBGrid::TDBGrid(const QString& name, QWidget* parent)
 
   // The selection stays as visible without the focus as with it.
   QPalette colours = palette();
-  colours.setColor(QPalette::Inactive, QPalette::Highlight, colours.color(QPalette::Active, QPalette::Highlight));
+  colours.setColor(QPalette::Inactive, QPalette::Highlight,
+                   colours.color(QPalette::Active, QPalette::Highlight));
   colours.setColor(QPalette::Inactive, QPalette::HighlightedText,
                    colours.color(QPalette::Active, QPalette::HighlightedText));
   setPalette(colours);
@@ -47,7 +48,8 @@ void TDBGrid::SetDataSource(TDataSource* dataSource) {
   if (m_sourceConnection) disconnect(m_sourceConnection);
   m_dataSource = dataSource;
   if (dataSource)
-    m_sourceConnection = connect(dataSource, &TDataSource::dataSetChanged, this, &TDBGrid::bindDataSet);
+    m_sourceConnection =
+        connect(dataSource, &TDataSource::dataSetChanged, this, &TDBGrid::bindDataSet);
   bindDataSet();
 }
 
@@ -64,6 +66,26 @@ void TDBGrid::SetColumns(QList<TColumn> columns) {
 void TDBGrid::applyWidths() {
   const QList<TColumn>& columns = m_model->columns();
   for (int i = 0; i < columns.size(); ++i) setColumnWidth(i, columns[i].width);
+  fitTitles();
+}
+
+// Column widths are given for narrower letters than the screen's; a title wider than its column
+// narrows the titles' letters (down to four fifths) rather than lose its first characters.
+void TDBGrid::fitTitles() {
+  QHeaderView* header = horizontalHeader();
+  QFont font = header->font();
+  const int margins = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 2;
+  const auto overflows = [this, header, margins](const QFont& titles) {
+    const QFontMetrics metrics(titles);
+    for (int i = 0; i < m_model->columnCount(); ++i) {
+      const QString title = m_model->headerData(i, Qt::Horizontal, Qt::DisplayRole).toString();
+      if (metrics.horizontalAdvance(title) + margins > header->sectionSize(i)) return true;
+    }
+    return false;
+  };
+  for (int stretch = 100; stretch > 80 && overflows(font); stretch -= 5)
+    font.setStretch(stretch - 5);
+  header->setFont(font);
 }
 
 void TDBGrid::followCursor(qsizetype row) {
@@ -73,7 +95,8 @@ void TDBGrid::followCursor(qsizetype row) {
   }
   if (currentIndex().isValid() && currentIndex().row() == row) return;
   const QModelIndex target = m_model->index(int(row), 0);
-  selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  selectionModel()->setCurrentIndex(
+      target, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
   scrollTo(target);
 }
 

@@ -29,6 +29,7 @@ class MARGEM_HOST_EXPORT TDBGrid : public QTableView {
   void bindDataSet();
   void followCursor(qsizetype row);
   void applyWidths();
+  void fitTitles();
   TDataSetModel* m_model;
   QPointer<TDataSource> m_dataSource;
   QMetaObject::Connection m_sourceConnection;
