@@ -3,6 +3,8 @@
 // exit, followed through the focus moving into or out of panFiltro (Tab, Shift+Tab, mouse).
 #include <QAction>
 #include <QApplication>
+#include <QMenuBar>
+#include <QTabBar>
 
 #include "btnpesquisa.h"
 #include "guard.h"
@@ -11,7 +13,9 @@
 #include "tfrmmargemfinal_sheet.h"
 
 void TfrmMargemFinal::BindHandlers() {
-  auto guarded = [this](auto handler) { return [this, handler] { margem::Guarded(this, handler); }; };
+  auto guarded = [this](auto handler) {
+    return [this, handler] { margem::Guarded(this, handler); };
+  };
 
   connect(sbtImprimir, &QAbstractButton::clicked, this,
           guarded([this] { sbtImprimirClick(sbtImprimir); }));
@@ -49,14 +53,18 @@ void TfrmMargemFinal::BindHandlers() {
             guarded([this, toggle] { sbtVerOpcao1Click(toggle); }));
   }
 
+  // A click on an option's tab takes the focus, as a click on any other control does.
+  pgcPadrao->tabBar()->setFocusPolicy(Qt::StrongFocus);
   connect(qApp, &QApplication::focusChanged, this, &TfrmMargemFinal::OnFocusChanged);
 }
 
 // Only focus moves between controls of this form count: a dialog or another window taking the
-// focus leaves the panel neither entered nor left. When the exit handler fails, the focus has
-// gone back into the panel and no enter follows: the panel was never left.
+// focus, or the menu bar taking it while its menus are used from the keyboard, leaves the panel
+// neither entered nor left. When the exit handler fails the focus goes back to edtNrOrcamento and
+// no enter follows: the panel was never left.
 void TfrmMargemFinal::OnFocusChanged(QWidget*, QWidget* now) {
   if (m_inFiltroExit || now == nullptr || !isAncestorOf(now)) return;
+  if (qobject_cast<QMenuBar*>(now)) return;
   const bool inFiltro = panFiltro->isAncestorOf(now);
   if (inFiltro == m_focusInFiltro) return;
   m_focusInFiltro = inFiltro;
@@ -65,7 +73,12 @@ void TfrmMargemFinal::OnFocusChanged(QWidget*, QWidget* now) {
     return;
   }
   m_inFiltroExit = true;
-  margem::Guarded(this, [this] { panFiltroExit(panFiltro); });
+  bool left = false;
+  margem::Guarded(this, [this, &left] {
+    panFiltroExit(panFiltro);
+    left = true;
+  });
+  if (!left) edtNrOrcamento->setFocus();
   m_inFiltroExit = false;
   QWidget* active = ActiveControl();
   m_focusInFiltro = active != nullptr && panFiltro->isAncestorOf(active);

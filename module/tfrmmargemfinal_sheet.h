@@ -17,7 +17,6 @@
 #include "tfrmmargemfinal.h"
 
 struct TfrmMargemFinal::OptionSheet {
-  int n = 0;
   QWidget* tsh = nullptr;  // tshPadrao for option 1, tshOpcao<n> for the others
   margem::TDBGrid* dbgOpcao = nullptr;
   QFrame* panOpcao = nullptr;

@@ -2,6 +2,7 @@
 // The form description of "Margem Final": components, captions, hints, shortcuts, the message
 // table, the connection and the data sets with their fields. The option sheets come from the
 // template in tfrmmargemfinal_sheets.cpp.
+#include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeySequence>
@@ -41,11 +42,11 @@ void AddFloat(margem::TClientDataSet* set, const QString& name, const QString& l
 
 }  // namespace
 
-TfrmMargemFinal::TfrmMargemFinal(QWidget* parent) : margem::TfrmPadraoGrid(parent) {
-  BuildForm();
-}
+TfrmMargemFinal::TfrmMargemFinal(QWidget* parent) : margem::TfrmPadraoGrid(parent) { BuildForm(); }
 
 TfrmMargemFinal::~TfrmMargemFinal() {
+  // Controls deleted after this destructor still move the focus; this form no longer follows it.
+  disconnect(qApp, &QApplication::focusChanged, this, nullptr);
   for (OptionSheet* sheet : m_sheets) delete sheet;
 }
 
@@ -88,8 +89,8 @@ void TfrmMargemFinal::BuildQuotePanel() {
   panFiltro->setObjectName(QStringLiteral("panFiltro"));
   panFiltro->setFrameShape(QFrame::StyledPanel);
   auto* filter = new QHBoxLayout(panFiltro);
-  lblNrOrcamento = CaptionLabel(QStringLiteral("lblNrOrcamento"), QStringLiteral("Nr. Orçamento"),
-                                panFiltro);
+  lblNrOrcamento =
+      CaptionLabel(QStringLiteral("lblNrOrcamento"), QStringLiteral("Nr. Orçamento"), panFiltro);
   edtNrOrcamento = new QLineEdit(panFiltro);
   edtNrOrcamento->setObjectName(QStringLiteral("edtNrOrcamento"));
   edtNrOrcamento->setMaxLength(10);
@@ -133,9 +134,9 @@ void TfrmMargemFinal::BuildQuotePanel() {
   for (const Item& item : items) {
     *item.text = DataText(QString::fromLatin1(item.name), dtsVdOrca,
                           QString::fromLatin1(item.field), panDados);
-    data->addWidget(CaptionLabel(QString::fromLatin1(item.labelName),
-                                 QString::fromUtf8(item.label), panDados),
-                    item.row, item.column, Qt::AlignRight);
+    data->addWidget(
+        CaptionLabel(QString::fromLatin1(item.labelName), QString::fromUtf8(item.label), panDados),
+        item.row, item.column, Qt::AlignRight);
     data->addWidget(*item.text, item.row, item.column + 1, 1, item.span);
   }
   for (int column : {1, 3, 5, 7}) data->setColumnStretch(column, 1);

@@ -58,7 +58,6 @@ void DefineOpcaoFields(margem::TClientDataSet& set) {
 void TfrmMargemFinal::BuildOptionSheet(int n) {
   auto* sheet = new OptionSheet;
   m_sheets[n - 1] = sheet;
-  sheet->n = n;
   const QString number = QString::number(n);
   const QString caption = QStringLiteral("Opção ") + number;
   if (n == 1) {
@@ -101,8 +100,8 @@ void TfrmMargemFinal::BuildOptionSheet(int n) {
   matrix->setHorizontalSpacing(6);
   matrix->setVerticalSpacing(3);
 
-  sheet->sbtVerOpcao = new margem::TButtonFlat(QStringLiteral("sbtVerOpcao") + number,
-                                               sheet->panOpcao);
+  sheet->sbtVerOpcao =
+      new margem::TButtonFlat(QStringLiteral("sbtVerOpcao") + number, sheet->panOpcao);
   sheet->sbtVerOpcao->setText(QStringLiteral("Ver Opção"));
   sheet->sbtVerOpcao->setCheckable(true);
   matrix->addWidget(sheet->sbtVerOpcao, 0, 0);
@@ -115,13 +114,11 @@ void TfrmMargemFinal::BuildOptionSheet(int n) {
     heading->setAlignment(Qt::AlignCenter);
     matrix->addWidget(heading, 0, k);
 
-    auto* button = new margem::TButtonFlat(QStringLiteral("sbtVr") + Suffix(k, n),
-                                           sheet->panOpcao);
+    auto* button = new margem::TButtonFlat(QStringLiteral("sbtVr") + Suffix(k, n), sheet->panOpcao);
     button->setText(QString::fromUtf8(kScenarioCaptions[k - 1]));
     button->setCheckable(true);
     button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     button->Tag = k;
-    button->setProperty("Tag", k);
     sheet->scenarioGroup->addButton(button, k);
     sheet->sbtVr[k - 1] = button;
     matrix->addWidget(button, 6, k);
