@@ -17,8 +17,6 @@ class ReportParams;
 class MARGEM_HOST_EXPORT TReportDefinition {
  public:
   virtual ~TReportDefinition() = default;
-  // The report's code ("ORE014"), shown in window titles and file names.
-  virtual QString Code() const = 0;
   // The title of the report ("Margem Final").
   virtual QString Title() const = 0;
   // The parameters the report's query declares; the dialog offers them, all Null, to the form.

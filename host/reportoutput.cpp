@@ -7,6 +7,8 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
+#include "mensErro.h"
+
 namespace margem {
 
 void PreviewReport(const TReportDocument& document, const QString& title, QWidget* parent) {
@@ -25,7 +27,11 @@ bool PrintReport(const TReportDocument& document, const QString& title, QWidget*
   QPrintDialog dialog(&printer, parent);
   dialog.setWindowTitle(title);
   if (dialog.exec() != QDialog::Accepted) return false;
-  return RenderReport(document, printer);
+  if (RenderReport(document, printer)) return true;
+  MensErro(QStringLiteral("Não foi possível imprimir o relatório. Verifique a impressora escolhida "
+                          "e tente novamente."),
+           false);
+  return false;
 }
 
 bool SaveReportPdf(const TReportDocument& document, const QString& title, const QString& path) {

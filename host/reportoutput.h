@@ -16,7 +16,8 @@ namespace margem {
 MARGEM_HOST_EXPORT void PreviewReport(const TReportDocument& document, const QString& title,
                                       QWidget* parent);
 
-// Asks for a printer and prints. Returns false when the user cancelled or the printer failed.
+// Asks for a printer and prints. Returns false when the user cancelled, or when the printer
+// failed, after saying so in a message ("Não foi possível imprimir …").
 MARGEM_HOST_EXPORT bool PrintReport(const TReportDocument& document, const QString& title,
                                     QWidget* parent);
 

@@ -24,8 +24,6 @@ QString CompanyLine() {
 TOre014Report::TOre014Report(std::function<margem::TNetConnection*()> connection)
     : m_connection(std::move(connection)) {}
 
-QString TOre014Report::Code() const { return QStringLiteral("ORE014"); }
-
 QString TOre014Report::Title() const { return QStringLiteral("Margem Final"); }
 
 QStringList TOre014Report::QueryParamNames() const {

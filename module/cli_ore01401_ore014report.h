@@ -18,7 +18,6 @@ class TOre014Report : public margem::TReportDefinition {
   // connection: the workspace's server connection at the time the report runs (may be null).
   explicit TOre014Report(std::function<margem::TNetConnection*()> connection);
 
-  QString Code() const override;
   QString Title() const override;
   QStringList QueryParamNames() const override;
   std::unique_ptr<margem::TReportDocument> Run(const margem::ReportParams& params,

@@ -69,10 +69,9 @@ class TfrmDadoGraf : public margem::TfrmDadosGraf {
   // The period check; the first failure focuses the edit to correct and ends in MensErro.
   void Vd_DtIncDadoGraf();
   // Fetches the margin rows of the quote shown in "Margem Final" and computes the group chart's
-  // rows (and, for the comparison chart, each option's mean). An option number that is not
-  // decimal digits ends in MensErro naming it.
+  // rows (and, for the comparison chart, each option's mean, summed per option by
+  // margem::ValorOpcao). An option number that is not decimal digits ends in MensErro naming it.
   void Calcula_lucro();
-  void Valor_Opcao(int n, double value);
   // Keeps one row per option for the comparison chart.
   void Exclui_Registro();
   // Fetches the margin rows of the branch's quotes included in the period and inserts their mean

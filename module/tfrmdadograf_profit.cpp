@@ -17,7 +17,8 @@ namespace {
 
 TfrmMargemFinal& Workspace() {
   if (!Cli_ore01400::frmMargemFinal) {
-    margem::MensErro(QStringLiteral("A tela \"Margem Final\" deve estar aberta para gerar os gráficos."));
+    margem::MensErro(
+        QStringLiteral("A tela \"Margem Final\" deve estar aberta para gerar os gráficos."));
   }
   return *Cli_ore01400::frmMargemFinal;
 }
@@ -58,10 +59,10 @@ void WithOptionNumbersChecked(Step step) {
 void TfrmDadoGraf::Calcula_lucro() {
   TfrmMargemFinal& workspace = Workspace();
   const QString branch = workspace.CdFilial();
-  const margem::ServerValue reply = margem::CheckResultServ(
-      workspace.netMargem->Call(QStringLiteral("GetMargem"),
-                                {branch, workspace.edtNrOrcamento->text()}),
-      true, 0);
+  const margem::ServerValue reply =
+      margem::CheckResultServ(workspace.netMargem->Call(QStringLiteral("GetMargem"),
+                                                        {branch, workspace.edtNrOrcamento->text()}),
+                              true, 0);
   if (reply.kind() == margem::ServerValue::Kind::Packet) {
     margem::MensErro(QStringLiteral("Resposta inválida do servidor de aplicação."));
   }
@@ -73,8 +74,6 @@ void TfrmDadoGraf::Calcula_lucro() {
                          msgPadrao.Msg(QStringLiteral("Opc")));
   });
 }
-
-void TfrmDadoGraf::Valor_Opcao(int n, double value) { margem::ValorOpcao(*cdsValorOpc, n, value); }
 
 void TfrmDadoGraf::Exclui_Registro() {
   WithOptionNumbersChecked([&] { margem::ExcluiRegistro(Sets()); });
