@@ -60,12 +60,11 @@ class LoadingTest : public QObject {
     QCOMPARE(VisibleTabs(m_form), 3);
     for (int n = 1; n <= 3; ++n) {
       QVERIFY(margem::TabVisible(m_form->pgcPadrao, m_form->tshOpcao(n)));
-      QCOMPARE(Column(m_form->dbgGrupo(n), 0),
-               (QStringList{"DOCES", "REFRIGERANTES", "SALGADOS"}));
+      QCOMPARE(Column(m_form->dbgGrupo(n), 0), (QStringList{"DOCES", "REFRIGERANTES", "SALGADOS"}));
       QCOMPARE(Column(m_form->dbgGrupo(n), 1), (QStringList{"400,00", "50,00", "900,00"}));
-      QCOMPARE(Column(m_form->dbgOpcao(n), 0),
-               (QStringList{QStringLiteral("Coxinha 0%1").arg(n), QStringLiteral("Empada 0%1").arg(n),
-                            QStringLiteral("Guaraná 0%1").arg(n)}));
+      QCOMPARE(Column(m_form->dbgOpcao(n), 0), (QStringList{QStringLiteral("Coxinha 0%1").arg(n),
+                                                            QStringLiteral("Empada 0%1").arg(n),
+                                                            QStringLiteral("Guaraná 0%1").arg(n)}));
       QCOMPARE(Cell(m_form, "nedVr", 1, n), 1250.0);
       QVERIFY(m_form->sbtVr(1, n)->isChecked());
       QVERIFY(m_form->panOpcao(n)->isEnabled());
@@ -86,8 +85,7 @@ class LoadingTest : public QObject {
     EnterQuote(m_form, number);
     QCOMPARE(VisibleTabs(m_form), 10);
     QCOMPARE(m_form->cdsMargem->RecordCount(), margins);
-    QCOMPARE(Column(m_form->dbgOpcao(10), 0),
-             (QStringList{"Item 10.1", "Item 10.2", "Item 10.3"}));
+    QCOMPARE(Column(m_form->dbgOpcao(10), 0), (QStringList{"Item 10.1", "Item 10.2", "Item 10.3"}));
     QCOMPARE(Cell(m_form, "nedVr", 1, 10), 3006.0);
   }
 
@@ -100,7 +98,8 @@ class LoadingTest : public QObject {
     QCOMPARE(Cell(m_form, "nedVr", 1, 1), 3000.0);
     QCOMPARE(Cell(m_form, "nedPs", 5, 1), 26.0);
     QVERIFY(m_form->sbtVr(1, 1)->isChecked());
-    QCOMPARE(m_form->dbgGrupo(1)->Model()->columns().at(1).fieldName, QStringLiteral("VRTOTALITEM"));
+    QCOMPARE(m_form->dbgGrupo(1)->Model()->columns().at(1).fieldName,
+             QStringLiteral("VRTOTALITEM"));
     QCOMPARE(Column(m_form->dbgGrupo(1), 6), (QStringList{"1.000,00", "350,00"}));
     QCOMPARE(m_form->dbgOpcao(1)->Model()->rowCount(), 0);
   }
@@ -122,9 +121,12 @@ class LoadingTest : public QObject {
   void numberValidation_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("message");
-    QTest::newRow("empty") << "" << "Orçamento deve ser informado.";
-    QTest::newRow("blanks") << "   " << "Orçamento deve ser informado.";
-    QTest::newRow("unknown") << "777" << "Orçamento não cadastrado.";
+    QTest::newRow("empty") << ""
+                           << "Orçamento deve ser informado.";
+    QTest::newRow("blanks") << "   "
+                            << "Orçamento deve ser informado.";
+    QTest::newRow("unknown") << "777"
+                             << "Orçamento não cadastrado.";
   }
   void numberValidation() {
     QFETCH(QString, typed);
@@ -147,6 +149,40 @@ class LoadingTest : public QObject {
     MoveFocus(m_form->dbgGrupo(1));
     QCOMPARE(m_log.Messages().size(), 1);
     QCOMPARE(Cell(m_form, "nedVr", 1, 1), 1250.0);
+  }
+
+  // Entering the panel clears every option's matrix (the "% Lucro" row found as nedPl…), closes
+  // the item rows and brings "Opção 1" forward; the next load sets every "Ver Opção" down.
+  void enteringThePanelClearsEveryOption() {
+    EnterQuote(m_form, QStringLiteral("305"));
+    m_form->pgcPadrao->setCurrentWidget(m_form->tshOpcao(4));
+    m_form->sbtVerOpcao(4)->setChecked(false);
+    QVERIFY(Cell(m_form, "nedPL", 3, 5) != 0.0);
+    MoveFocus(m_form->edtNrOrcamento);
+    QCOMPARE(m_form->pgcPadrao->currentWidget(), m_form->tshPadrao);
+    QVERIFY(!m_form->cdsItemOrca->Active());
+    QVERIFY(!m_form->sbtImprimir->isEnabled());
+    for (int n = 1; n <= 5; ++n) {
+      for (const char* row : {"nedVr", "nedPs", "nedLu", "nedPL", "nedDi"})
+        for (int k = 1; k <= 5; ++k) QCOMPARE(Cell(m_form, row, k, n), 0.0);
+      QVERIFY(!m_form->panOpcao(n)->isEnabled());
+    }
+    MoveFocus(m_form->dbgGrupo(1));
+    QVERIFY(m_form->sbtVerOpcao(4)->isChecked());
+  }
+
+  // A number corrected after "Orçamento não cadastrado." loads without a new enter, and the
+  // print and chart buttons follow the header that is shown again.
+  void buttonsFollowACorrectedNumber() {
+    MoveFocus(m_form->edtNrOrcamento);
+    TypeText(m_form->edtNrOrcamento, QStringLiteral("777"));
+    MoveFocus(m_form->dbgGrupo(1));
+    QCOMPARE(m_log.Last(), QStringLiteral("Orçamento não cadastrado."));
+    QVERIFY(!m_form->sbtImprimir->isEnabled());
+    TypeText(m_form->edtNrOrcamento, QStringLiteral("301"));
+    MoveFocus(m_form->dbgGrupo(1));
+    QVERIFY(m_form->sbtImprimir->isEnabled());
+    QVERIFY(m_form->sbtGrafico->isEnabled());
   }
 
   void tabKeyLeavesThePanelAndLoads() {

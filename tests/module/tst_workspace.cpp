@@ -5,8 +5,10 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "btnpesquisa.h"
 #include "buttonflat.h"
 #include "cli_ore01400.h"
+#include "dbgrid.h"
 #include "dbtext.h"
 #include "guard.h"
 #include "messagelog.h"
@@ -113,6 +115,44 @@ class WorkspaceTest : public QObject {
     QCOMPARE(form->sbtVr(3, 7)->text(), QStringLiteral("Valor 03"));
   }
 
+  // What the screen shows and says: the subgroup grid's columns, the product grid's title, the
+  // lookup button, the message table and the quote panel's formats.
+  void screenDescription() {
+    TfrmMargemFinal* form = OpenWorkspace();
+    const QList<margem::TColumn> columns = form->dbgGrupo(4)->Model()->columns();
+    const QStringList fields{"NMSUBGRPROD",     "VRTOTALITEM", "VRPEIMDEVAVEMP", "VRPEIMDEVAVEOU",
+                             "VRPEDESFIXASBGR", "VRPELUCRO",   "VRLUCRO"};
+    const QStringList titles{"Grupo",     "Vr. Venda", "% IDVV MP", "% IDVV Outros",
+                             "% Despesa", "% Lucro",   "Vr. Lucro"};
+    QCOMPARE(columns.size(), 7);
+    for (int c = 0; c < 7; ++c) {
+      QCOMPARE(columns[c].fieldName, fields[c]);
+      QCOMPARE(
+          form->dbgGrupo(4)->Model()->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString(),
+          titles[c]);
+      QCOMPARE(form->dbgGrupo(4)->columnWidth(c), c == 0 ? 170 : 80);
+      QCOMPARE(bool(columns[c].alignment & Qt::AlignRight), c > 0);
+    }
+    QCOMPARE(form->dbgOpcao(2)->Model()->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
+             QStringLiteral("Item"));
+    QCOMPARE(form->edtNrOrcamento->maxLength(), 10);
+    QCOMPARE(form->btnNrOrcamento->toolTip(), QStringLiteral("Pesquisar"));
+    QCOMPARE(form->btnNrOrcamento->Title, QStringLiteral("Orçamento"));
+    QCOMPARE(form->btnNrOrcamento->EmptyError, QStringLiteral("Não há orçamento cadastrado."));
+    QCOMPARE(form->sbtGrafico->toolTip(), QStringLiteral("Gráficos"));
+    QCOMPARE(form->msgPadrao.Msg(QStringLiteral("Excl")), QStringLiteral("Confirma exclusão?"));
+    QCOMPARE(form->msgPadrao.Msg(QStringLiteral("ORCA_N_INF")),
+             QStringLiteral("Orçamento deve ser informado."));
+    QCOMPARE(form->msgPadrao.Msg(QStringLiteral("ORCA_N_CAD")),
+             QStringLiteral("Orçamento não cadastrado."));
+
+    EnterQuote(form, QStringLiteral("101"));
+    QCOMPARE(form->DBText2->text(), QStringLiteral("5,00 %"));
+    QCOMPARE(form->DBText1->text(), QStringLiteral("20,00 %"));
+    QCOMPARE(form->dbeQtConv->text(), QStringLiteral("100"));
+    QCOMPARE(form->dbeDtEvento->text(), QStringLiteral("10/03/2005 20:00:00"));
+  }
+
   void nameLookupIgnoresLetterCase() {
     TfrmMargemFinal* form = OpenWorkspace();
     QObject* found = form->FindComponent(QStringLiteral("nedPl2Op7"));
@@ -124,8 +164,10 @@ class WorkspaceTest : public QObject {
   void clientShownIsTradeNameOrQuoteName_data() {
     QTest::addColumn<QString>("number");
     QTest::addColumn<QString>("client");
-    QTest::newRow("trade name") << "101" << "Buffet Estrela";
-    QTest::newRow("no trade name") << "102" << "João Pereira";
+    QTest::newRow("trade name") << "101"
+                                << "Buffet Estrela";
+    QTest::newRow("no trade name") << "102"
+                                   << "João Pereira";
   }
   void clientShownIsTradeNameOrQuoteName() {
     QFETCH(QString, number);
