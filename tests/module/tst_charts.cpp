@@ -231,6 +231,11 @@ void TestCharts::comparisonChartBars_data() {
       << "0000000201"
       << "01/03/2005"
       << "31/03/2005" << QStringList{"Média", "0000000201 Opção 01"} << QList<double>{22.5, 30};
+  // The earliest day the period accepts is 30/12/1899 itself.
+  QTest::newRow("from 30/12/1899")
+      << "0000000200"
+      << "30/12/1899"
+      << "31/03/2005" << QStringList{"Média", "0000000200"} << QList<double>{22.5, 15};
 }
 
 void TestCharts::comparisonChartBars() {

@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QPrintPreviewDialog>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -36,6 +37,14 @@ class TestReportPdf : public QObject {
         .replace(QChar(0xFB00), QStringLiteral("ff"))
         .replace(QChar(0xFB01), QStringLiteral("fi"))
         .replace(QChar(0xFB02), QStringLiteral("fl"));
+  }
+
+  // What pdfinfo says of a PDF file (its page size among it).
+  static QString PdfInfo(const QString& path) {
+    QProcess pdfinfo;
+    pdfinfo.start(QStringLiteral("pdfinfo"), {path});
+    if (!pdfinfo.waitForFinished(20000)) return {};
+    return QString::fromUtf8(pdfinfo.readAllStandardOutput());
   }
 
   QString SaveReport(const QString& name) {
@@ -76,6 +85,9 @@ class TestReportPdf : public QObject {
     QVERIFY(text.indexOf(QStringLiteral("Opção 02")) < text.indexOf(QStringLiteral("Opção 05")));
     QVERIFY(text.indexOf(QStringLiteral("Opção 05")) < text.indexOf(QStringLiteral("Opção 07")));
     QVERIFY(m_log.Messages().isEmpty());
+    QVERIFY2(PdfInfo(m_dir.filePath(QStringLiteral("quote.pdf")))
+                 .contains(QRegularExpression(QStringLiteral("Page size: +595(\\.\\d+)? x 842"))),
+             "the pages are not A4 portrait");
   }
 
   void withoutQuoteThePdfSaysSo() {
