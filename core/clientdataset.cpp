@@ -328,7 +328,7 @@ void TClientDataSet::CreateDataSet() {
   d->pendingRow = -1;
   d->store = std::make_shared<PacketStorage>(d->layout());
   d->cursor = -1;
-  d->eof = d->bof = true;
+  d->eof = true;
   d->setState(dsBrowse);
   d->notifyReset();
 }
@@ -339,7 +339,7 @@ void TClientDataSet::Close() {
   d->pendingRow = -1;
   d->store = std::make_shared<PacketStorage>();
   d->cursor = -1;
-  d->eof = d->bof = true;
+  d->eof = true;
   d->setState(dsInactive);
   d->notifyReset();
 }
@@ -361,15 +361,14 @@ void TClientDataSet::LoadPacket(const DataPacket& packet) {
     std::shared_ptr<PacketStorage> store;
     State state;
     qsizetype cursor;
-    bool eof, bof;
-  } saved{std::move(d->store), d->state, d->cursor, d->eof, d->bof};
+    bool eof;
+  } saved{std::move(d->store), d->state, d->cursor, d->eof};
   d->pending.clear();
   d->pendingRow = -1;
   if (takes) d->takeStructure(source.fields());
   d->store = std::move(loaded);
   d->state = dsBrowse;
   d->cursor = d->store->rowCount() > 0 ? 0 : -1;
-  d->bof = true;
   d->eof = d->store->rowCount() == 0;
   if (!takes) {
     try {
@@ -379,7 +378,6 @@ void TClientDataSet::LoadPacket(const DataPacket& packet) {
       d->state = saved.state;
       d->cursor = saved.cursor;
       d->eof = saved.eof;
-      d->bof = saved.bof;
       throw;
     }
   }
@@ -390,7 +388,6 @@ void TClientDataSet::LoadPacket(const DataPacket& packet) {
 void TClientDataSet::First() {
   d->checkActive();
   d->checkBrowseMode();
-  d->bof = true;
   d->eof = IsEmpty();
   d->placeCursor(IsEmpty() ? -1 : 0);
 }
@@ -399,7 +396,7 @@ void TClientDataSet::Next() {
   d->checkActive();
   d->checkBrowseMode();
   if (d->cursor + 1 < RecordCount()) {
-    d->bof = d->eof = false;
+    d->eof = false;
     d->placeCursor(d->cursor + 1);
   } else {
     d->eof = true;
@@ -410,10 +407,8 @@ void TClientDataSet::Prior() {
   d->checkActive();
   d->checkBrowseMode();
   if (d->cursor > 0) {
-    d->bof = d->eof = false;
+    d->eof = false;
     d->placeCursor(d->cursor - 1);
-  } else {
-    d->bof = true;
   }
 }
 
@@ -421,13 +416,10 @@ void TClientDataSet::Last() {
   d->checkActive();
   d->checkBrowseMode();
   d->eof = true;
-  d->bof = IsEmpty();
   d->placeCursor(RecordCount() - 1);
 }
 
 bool TClientDataSet::Eof() const { return d->state == dsInactive || d->eof; }
-
-bool TClientDataSet::Bof() const { return d->state == dsInactive || d->bof; }
 
 qsizetype TClientDataSet::RecordCount() const {
   return d->state == dsInactive ? 0 : d->store->rowCount();
@@ -443,7 +435,7 @@ void TClientDataSet::MoveTo(qsizetype row) {
     d->fail(QStringLiteral("%1 não tem a linha %2.").arg(d->name()).arg(row + 1));
   }
   d->checkBrowseMode();
-  d->bof = d->eof = false;
+  d->eof = false;
   d->placeCursor(row);
 }
 
@@ -502,7 +494,7 @@ void TClientDataSet::Post() {
   d->pending.clear();
   d->pendingRow = -1;
   if (!inserting) store.compactTextIfWasteful();
-  d->bof = d->eof = false;
+  d->eof = false;
   d->cursor = row;
   d->setState(dsBrowse);
   d->calculate(row);
@@ -526,7 +518,7 @@ void TClientDataSet::EmptyDataSet() {
   d->dropPending();
   d->store = std::make_shared<PacketStorage>(d->layout());
   d->cursor = -1;
-  d->eof = d->bof = true;
+  d->eof = true;
   d->notifyReset();
 }
 
@@ -584,7 +576,7 @@ bool TClientDataSet::Locate(const QString& keyFields, const QVariantList& values
       if (!match) break;
     }
     if (match) {
-      d->bof = d->eof = false;
+      d->eof = false;
       d->placeCursor(row);
       return true;
     }

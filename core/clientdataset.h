@@ -117,14 +117,13 @@ class TClientDataSet : public QObject {
   void LoadPacket(const DataPacket& packet);
 
   // Navigation over the open set (DataSetError on a closed one); a pending insert or edit is
-  // posted first. Last leaves Eof true, as after Next on the last row. Eof, Bof, RecordCount and
-  // IsEmpty read a closed set as empty.
+  // posted first. Last leaves Eof true, as after Next on the last row. Eof, RecordCount and IsEmpty
+  // read a closed set as empty.
   void First();
   void Next();
   void Prior();
   void Last();
   bool Eof() const;  // true after Next on the last row, and on an empty set
-  bool Bof() const;
   qsizetype RecordCount() const;
   bool IsEmpty() const;
   qsizetype RecNo() const;  // 0-based position of the current row, -1 when empty
