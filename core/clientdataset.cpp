@@ -357,12 +357,15 @@ void TClientDataSet::LoadPacket(const DataPacket& packet) {
                                      : std::make_shared<PacketStorage>(d->copyInto(source));
 
   // Everything that can refuse the packet has run; from here on the set changes.
+  // A failed calculation puts all of it back, the pending insert or edit included.
   struct Saved {
     std::shared_ptr<PacketStorage> store;
     State state;
     qsizetype cursor;
     bool eof;
-  } saved{std::move(d->store), d->state, d->cursor, d->eof};
+    std::vector<PendingValue> pending;
+    qsizetype pendingRow;
+  } saved{std::move(d->store), d->state, d->cursor, d->eof, std::move(d->pending), d->pendingRow};
   d->pending.clear();
   d->pendingRow = -1;
   if (takes) d->takeStructure(source.fields());
@@ -378,6 +381,8 @@ void TClientDataSet::LoadPacket(const DataPacket& packet) {
       d->state = saved.state;
       d->cursor = saved.cursor;
       d->eof = saved.eof;
+      d->pending = std::move(saved.pending);
+      d->pendingRow = saved.pendingRow;
       throw;
     }
   }

@@ -154,7 +154,8 @@ class TClientDataSet : public QObject {
 
   // Called for a row whenever it is posted or loaded, with the set positioned on it, when the set
   // has calculated fields; it may write the calculated fields (only those). If it raises during a
-  // load, the set goes back to what it held before the load.
+  // load, the set goes back to what it held before the load: its rows, cursor, state and any
+  // pending insert or edit.
   std::function<void(TClientDataSet&)> OnCalcFields;
 
   // Direct reads of any row, for views and reports (no cursor move). Null reads as an invalid
