@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "clientdatasetimpl.h"
+#include "datevalue.h"
 #include "ptbr.h"
 
 namespace margem {
@@ -93,6 +94,12 @@ void TClientDataSet::Impl::writeNull(const TField& field) {
 void TClientDataSet::Impl::writeNumber(const TField& field, double number) {
   if (!std::isfinite(number)) {
     fail(QStringLiteral("Valor inválido para o campo %1 de %2.").arg(field.FieldName(), name()));
+  }
+  if (field.DataType() == FieldType::DateTime && !IsDateValue(number)) {
+    fail(QStringLiteral("%1 não é uma data válida para o campo %2 de %3: as datas vão de "
+                        "01/01/0001 a 31/12/9999.")
+             .arg(number, 0, 'g', 15)
+             .arg(field.FieldName(), name()));
   }
   if (calcRow >= 0 && field.Calculated) {
     PacketStorage& rows = writable();

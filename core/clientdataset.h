@@ -65,6 +65,8 @@ class TField {
 
   // Writes need edit or insert state. Text longer than the field is cut to its size; text for a
   // float or date field is read as pt_BR ("1.234,56", "dd/mm/aaaa hh:mm"), blank text is Null.
+  // A date outside 01/01/0001 to 31/12/9999, as a date or as a number of days, raises
+  // DataSetError, as does a number that is not finite.
   void SetAsString(const QString& value);
   void SetAsFloat(double value);
   void SetAsDateTime(const QDateTime& value);
