@@ -4,6 +4,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 #include <array>
+#include <bit>
 
 #include "framework.h"
 #include "profit.h"
@@ -72,6 +73,24 @@ class EditCells : public ScenarioCells {
     QList<double> values;
     for (int k = 1; k <= 5; ++k) values << Get(row, k);
     return values;
+  }
+
+ private:
+  static std::size_t Slot(LadderRow row, int scenario) {
+    return static_cast<std::size_t>(row) * 5 + static_cast<std::size_t>(scenario - 1);
+  }
+  std::array<double, 25> m_cells{};
+};
+
+// The bit pattern of a double, so that a comparison sees the last bit.
+qint64 Bits(double value) { return std::bit_cast<qint64>(value); }
+
+// Ladder cells that hold exactly the double they are given.
+class ExactCells : public ScenarioCells {
+ public:
+  double Get(LadderRow row, int scenario) const override { return m_cells.at(Slot(row, scenario)); }
+  void Set(LadderRow row, int scenario, double value) override {
+    m_cells.at(Slot(row, scenario)) = value;
   }
 
  private:
@@ -294,6 +313,44 @@ class TestProfit : public QObject {
     QCOMPARE(pair.differentiated, differentiated);
   }
 
+  // The figures are worked out at extended precision and rounded to a double only where they are
+  // stored; each term of the option's profit is a double of its own. On these inputs a double
+  // anywhere in between changes the last bit.
+  void figuresKeepExtendedPrecision_data() {
+    QTest::addColumn<double>("total");
+    QTest::addColumn<double>("vk");
+    QTest::addColumn<int>("scenario");
+    QTest::newRow("current value") << 1000.09 << 1000.09 << 1;
+    QTest::newRow("lower scenario") << 1000.01 << 500.09 << 2;
+  }
+  void figuresKeepExtendedPrecision() {
+    QFETCH(double, total);
+    QFETCH(double, vk);
+    QFETCH(int, scenario);
+    using Extended = long double;
+    TClientDataSet set;
+    DefineGrupoFields(set);
+    Fill(set, {Subgroup{total, "S", 27.5, 10, 50}});
+    CalcScenarioProfit(set, total, total, kServ, 1);
+    const ProfitPair pair = CalcScenarioProfit(set, total, vk, kServ, scenario);
+
+    const Extended m = scenario == 1 ? total : At(set, 0, "VRVENDA");
+    const Extended mp = scenario == 1 ? 27.5L * m / 100 : Extended(At(set, 0, "VRLUCROAUX"));
+    const Extended ou = 10.0L * m / 100;
+    const Extended ds = (50.0L * m / 100) * kServ / 100;
+    double profit = 0;
+    for (const Extended term : {m, -mp, -ou, -ds}) {
+      profit = static_cast<double>(Extended(profit) + Extended(static_cast<double>(term)));
+    }
+    QCOMPARE(Bits(At(set, 0, "VRLUCRO")), Bits(static_cast<double>(m - mp - ou - ds)));
+    QCOMPARE(Bits(At(set, 0, "VRPELUCRO")),
+             Bits(static_cast<double>(Extended(At(set, 0, "VRLUCRO")) * 100 / m)));
+    if (scenario > 1) {
+      QCOMPARE(Bits(At(set, 0, "VRPEIMDEVAVEMP")), Bits(static_cast<double>(mp * 100 / m)));
+    }
+    QCOMPARE(Bits(pair.profit), Bits(profit));
+  }
+
   void optionWithoutRows() {
     TClientDataSet set;
     DefineGrupoFields(set);
@@ -439,6 +496,19 @@ class TestProfit : public QObject {
     QCOMPARE(cells.Get(LadderRow::Profit, 3), 100.01);
     QCOMPARE(cells.Get(LadderRow::ProfitPct, 3), 1000.1);
     QCOMPARE(cells.Get(LadderRow::DiffProfitPct, 3), 1000.06);
+  }
+
+  // Both percentages are taken at extended precision; a double product before the division
+  // changes their last bit here.
+  void ladderPercentagesKeepExtendedPrecision() {
+    using Extended = long double;
+    ExactCells cells;
+    cells.Set(LadderRow::Total, 2, 850.55);
+    WriteScenarioFigures(cells, 2, ProfitPair{151.60, 163.945678});
+    QCOMPARE(Bits(cells.Get(LadderRow::ProfitPct, 2)),
+             Bits(static_cast<double>(Extended(151.60) * 100 / Extended(850.55))));
+    QCOMPARE(Bits(cells.Get(LadderRow::DiffProfitPct, 2)),
+             Bits(static_cast<double>(Extended(163.945678) * 100 / Extended(850.55))));
   }
 
   void derivedPairOfAnEditedScenario_data() {
