@@ -216,8 +216,19 @@ class TestProfit : public QObject {
     QTest::newRow("flag neither: counted in the base, value kept")
         << QList{Subgroup{600, ""}, n, Subgroup{400, "S"}} << 1400.0 << 1260.0
         << QList<double>{600, 400, 344};
+    // A = (300 - 270) + (100 - 90) = 40, all taken from the one follower: 540 - 40.
+    QTest::newRow("kept shift summed over the kept ones")
+        << QList{s, Subgroup{300, "N"}, Subgroup{100, "N"}} << 1000.0 << 900.0
+        << QList<double>{500, 300, 100};
     QTest::newRow("flags are case-sensitive")
         << QList{s, Subgroup{400, "s"}} << 1000.0 << 900.0 << QList<double>{540, 400};
+    // "n" is not "N": the row keeps its value and moves nothing onto the followers.
+    QTest::newRow("lowercase n is neither")
+        << QList{s, Subgroup{400, "n"}} << 1000.0 << 900.0 << QList<double>{540, 400};
+    // ... and it counts in the base: B = 480 + 320, so the follower takes 60 % of A = 100.
+    QTest::newRow("lowercase n beside a kept one")
+        << QList{s, Subgroup{400, "n"}, Subgroup{500, "N"}} << 1500.0 << 1200.0
+        << QList<double>{420, 400, 500};
     QTest::newRow("no current value") << QList{s, n} << 0.0 << 900.0 << QList<double>{0, 400};
     QTest::newRow("negative current value")
         << QList{s, n} << -10.0 << 900.0 << QList<double>{0, 400};
@@ -298,6 +309,10 @@ class TestProfit : public QObject {
                                                << "S" << 300.0 << 330.0;
     QTest::newRow("nothing to share the freight over") << 0.0 << "S"
                                                        << "N" << 0.0 << 0.0;
+    QTest::newRow("lowercase s shares no freight") << 500.0 << "s"
+                                                   << "N" << 300.0 << 300.0;
+    QTest::newRow("lowercase s is no freight subgroup") << 500.0 << "N"
+                                                        << "s" << 300.0 << 300.0;
   }
   void differentiatedProfitByFreightFlags() {
     QFETCH(double, total);
