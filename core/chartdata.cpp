@@ -84,7 +84,8 @@ void WriteRowProfit(const MarginCostFields& row, double servicePct, const Profit
   Extended d = row.expensePct->AsFloat() * t / 100;
   d = servicePct * d / 100;
   out.profit->SetAsFloat(static_cast<double>(t - mp - ou - d));
-  out.profitPct->SetAsFloat(t > 0 ? static_cast<double>(out.profit->AsFloat() * 100 / t) : 0);
+  out.profitPct->SetAsFloat(t > 0 ? static_cast<double>(Extended(out.profit->AsFloat()) * 100 / t)
+                                  : 0);
 }
 
 void InsertAuxRow(TClientDataSet& aux, const QString& label, double value, const QString& key) {
@@ -116,7 +117,7 @@ void ValorOpcao(TClientDataSet& valorOpc, int n, double value) {
   if (n >= 1 && n <= kMaxAveragedOption) {
     TField* sum = valorOpc.FieldByName(QStringLiteral("VROPC%1").arg(n));
     TField* count = valorOpc.FieldByName(QStringLiteral("OPCAO%1").arg(n));
-    sum->SetAsFloat(sum->AsFloat() + value);
+    sum->SetAsFloat(static_cast<double>(Extended(sum->AsFloat()) + value));
     count->SetAsFloat(count->AsFloat() + 1);
   }
   valorOpc.Post();
@@ -153,7 +154,7 @@ void CalculaLucro(const ChartDataSets& sets, double serv, bool comparison,
     media.Insert();
     meanPct->SetAsFloat(figures.profitPct->AsFloat());
     if (sharedRow) {
-      sharedSum += meanPct->AsFloat();
+      sharedSum = static_cast<double>(Extended(sharedSum) + meanPct->AsFloat());
       label->SetAsString(quote->AsString());
       ++sharedCount;
     } else {
@@ -224,7 +225,7 @@ bool CalculaTLucro(const ChartDataSets& sets, const QString& meanLabel) {
     scratch.Insert();
     WriteRowProfit(costs, servicePct->AsFloat(), figures);
     name->SetAsString(meanLabel);
-    sum += figures.profitPct->AsFloat();
+    sum = static_cast<double>(Extended(sum) + figures.profitPct->AsFloat());
     ++count;
     scratch.Post();
   }

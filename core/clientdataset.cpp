@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "clientdatasetimpl.h"
+#include "datevalue.h"
 #include "ptbr.h"
 
 namespace margem {
@@ -93,6 +94,12 @@ void TClientDataSet::Impl::writeNull(const TField& field) {
 void TClientDataSet::Impl::writeNumber(const TField& field, double number) {
   if (!std::isfinite(number)) {
     fail(QStringLiteral("Valor inválido para o campo %1 de %2.").arg(field.FieldName(), name()));
+  }
+  if (field.DataType() == FieldType::DateTime && !IsDateValue(number)) {
+    fail(QStringLiteral("%1 não é uma data válida para o campo %2 de %3: as datas vão de "
+                        "01/01/0001 a 31/12/9999.")
+             .arg(number, 0, 'g', 15)
+             .arg(field.FieldName(), name()));
   }
   if (calcRow >= 0 && field.Calculated) {
     PacketStorage& rows = writable();
@@ -328,7 +335,7 @@ void TClientDataSet::CreateDataSet() {
   d->pendingRow = -1;
   d->store = std::make_shared<PacketStorage>(d->layout());
   d->cursor = -1;
-  d->eof = d->bof = true;
+  d->eof = true;
   d->setState(dsBrowse);
   d->notifyReset();
 }
@@ -339,7 +346,7 @@ void TClientDataSet::Close() {
   d->pendingRow = -1;
   d->store = std::make_shared<PacketStorage>();
   d->cursor = -1;
-  d->eof = d->bof = true;
+  d->eof = true;
   d->setState(dsInactive);
   d->notifyReset();
 }
@@ -357,19 +364,21 @@ void TClientDataSet::LoadPacket(const DataPacket& packet) {
                                      : std::make_shared<PacketStorage>(d->copyInto(source));
 
   // Everything that can refuse the packet has run; from here on the set changes.
+  // A failed calculation puts all of it back, the pending insert or edit included.
   struct Saved {
     std::shared_ptr<PacketStorage> store;
     State state;
     qsizetype cursor;
-    bool eof, bof;
-  } saved{std::move(d->store), d->state, d->cursor, d->eof, d->bof};
+    bool eof;
+    std::vector<PendingValue> pending;
+    qsizetype pendingRow;
+  } saved{std::move(d->store), d->state, d->cursor, d->eof, std::move(d->pending), d->pendingRow};
   d->pending.clear();
   d->pendingRow = -1;
   if (takes) d->takeStructure(source.fields());
   d->store = std::move(loaded);
   d->state = dsBrowse;
   d->cursor = d->store->rowCount() > 0 ? 0 : -1;
-  d->bof = true;
   d->eof = d->store->rowCount() == 0;
   if (!takes) {
     try {
@@ -379,7 +388,8 @@ void TClientDataSet::LoadPacket(const DataPacket& packet) {
       d->state = saved.state;
       d->cursor = saved.cursor;
       d->eof = saved.eof;
-      d->bof = saved.bof;
+      d->pending = std::move(saved.pending);
+      d->pendingRow = saved.pendingRow;
       throw;
     }
   }
@@ -390,7 +400,6 @@ void TClientDataSet::LoadPacket(const DataPacket& packet) {
 void TClientDataSet::First() {
   d->checkActive();
   d->checkBrowseMode();
-  d->bof = true;
   d->eof = IsEmpty();
   d->placeCursor(IsEmpty() ? -1 : 0);
 }
@@ -399,7 +408,7 @@ void TClientDataSet::Next() {
   d->checkActive();
   d->checkBrowseMode();
   if (d->cursor + 1 < RecordCount()) {
-    d->bof = d->eof = false;
+    d->eof = false;
     d->placeCursor(d->cursor + 1);
   } else {
     d->eof = true;
@@ -410,10 +419,8 @@ void TClientDataSet::Prior() {
   d->checkActive();
   d->checkBrowseMode();
   if (d->cursor > 0) {
-    d->bof = d->eof = false;
+    d->eof = false;
     d->placeCursor(d->cursor - 1);
-  } else {
-    d->bof = true;
   }
 }
 
@@ -421,13 +428,10 @@ void TClientDataSet::Last() {
   d->checkActive();
   d->checkBrowseMode();
   d->eof = true;
-  d->bof = IsEmpty();
   d->placeCursor(RecordCount() - 1);
 }
 
 bool TClientDataSet::Eof() const { return d->state == dsInactive || d->eof; }
-
-bool TClientDataSet::Bof() const { return d->state == dsInactive || d->bof; }
 
 qsizetype TClientDataSet::RecordCount() const {
   return d->state == dsInactive ? 0 : d->store->rowCount();
@@ -443,7 +447,7 @@ void TClientDataSet::MoveTo(qsizetype row) {
     d->fail(QStringLiteral("%1 não tem a linha %2.").arg(d->name()).arg(row + 1));
   }
   d->checkBrowseMode();
-  d->bof = d->eof = false;
+  d->eof = false;
   d->placeCursor(row);
 }
 
@@ -502,7 +506,7 @@ void TClientDataSet::Post() {
   d->pending.clear();
   d->pendingRow = -1;
   if (!inserting) store.compactTextIfWasteful();
-  d->bof = d->eof = false;
+  d->eof = false;
   d->cursor = row;
   d->setState(dsBrowse);
   d->calculate(row);
@@ -526,7 +530,7 @@ void TClientDataSet::EmptyDataSet() {
   d->dropPending();
   d->store = std::make_shared<PacketStorage>(d->layout());
   d->cursor = -1;
-  d->eof = d->bof = true;
+  d->eof = true;
   d->notifyReset();
 }
 
@@ -584,7 +588,7 @@ bool TClientDataSet::Locate(const QString& keyFields, const QVariantList& values
       if (!match) break;
     }
     if (match) {
-      d->bof = d->eof = false;
+      d->eof = false;
       d->placeCursor(row);
       return true;
     }

@@ -65,6 +65,8 @@ class TField {
 
   // Writes need edit or insert state. Text longer than the field is cut to its size; text for a
   // float or date field is read as pt_BR ("1.234,56", "dd/mm/aaaa hh:mm"), blank text is Null.
+  // A date outside 01/01/0001 to 31/12/9999, as a date or as a number of days, raises
+  // DataSetError, as does a number that is not finite.
   void SetAsString(const QString& value);
   void SetAsFloat(double value);
   void SetAsDateTime(const QDateTime& value);
@@ -117,14 +119,13 @@ class TClientDataSet : public QObject {
   void LoadPacket(const DataPacket& packet);
 
   // Navigation over the open set (DataSetError on a closed one); a pending insert or edit is
-  // posted first. Last leaves Eof true, as after Next on the last row. Eof, Bof, RecordCount and
-  // IsEmpty read a closed set as empty.
+  // posted first. Last leaves Eof true, as after Next on the last row. Eof, RecordCount and IsEmpty
+  // read a closed set as empty.
   void First();
   void Next();
   void Prior();
   void Last();
   bool Eof() const;  // true after Next on the last row, and on an empty set
-  bool Bof() const;
   qsizetype RecordCount() const;
   bool IsEmpty() const;
   qsizetype RecNo() const;  // 0-based position of the current row, -1 when empty
@@ -155,7 +156,8 @@ class TClientDataSet : public QObject {
 
   // Called for a row whenever it is posted or loaded, with the set positioned on it, when the set
   // has calculated fields; it may write the calculated fields (only those). If it raises during a
-  // load, the set goes back to what it held before the load.
+  // load, the set goes back to what it held before the load: its rows, cursor, state and any
+  // pending insert or edit.
   std::function<void(TClientDataSet&)> OnCalcFields;
 
   // Direct reads of any row, for views and reports (no cursor move). Null reads as an invalid

@@ -63,7 +63,6 @@ class TClientDataSet::Impl {
   State state = dsInactive;
   qsizetype cursor = -1;
   bool eof = true;
-  bool bof = true;
   std::vector<PendingValue> pending;
   qsizetype pendingRow = -1;
   int disableCount = 0;

@@ -2,7 +2,9 @@
 // A Qt table model over a client data set with a column list (field, title, width, alignment).
 // It follows inserts, edits, resets and cursor moves; it is read-only. Grids and charts use it.
 // It shows posted rows only (a row being inserted appears once posted). While the set's controls
-// are disabled the model keeps its last picture; the last EnableControls resets it.
+// are disabled the model is told nothing: it keeps the row count it had, and its cells read the
+// set's rows as they are at that moment (a row past the set's end reads empty); the last
+// EnableControls resets it.
 #pragma once
 
 #include <QAbstractTableModel>

@@ -10,6 +10,13 @@ namespace {
 constexpr long long kMsPerDay = 86400000;
 // Days from 01/01/1970 to 30/12/1899.
 constexpr long long kEpochShift = -25569;
+// 01/01/0001 and 31/12/9999, and the last millisecond of a day as a fraction of it.
+constexpr double kFirstDay = -693593;
+constexpr double kLastDay = 2958465;
+constexpr double kLastTime = double(kMsPerDay - 1) / double(kMsPerDay);
+// The first and last moments, laid out as DateValueFromParts lays them out.
+constexpr double kFirstValue = kFirstDay - kLastTime;
+constexpr double kLastValue = kLastDay + kLastTime;
 
 // Days since 01/01/1970 of a proleptic Gregorian date.
 long long DaysFromCivil(long long y, unsigned m, unsigned d) {
@@ -42,6 +49,8 @@ bool IsCalendarDay(int year, int month, int day) {
   return day <= kDays[month - 1] + (month == 2 && leap ? 1 : 0);
 }
 
+bool IsDateValue(double value) { return value >= kFirstValue && value <= kLastValue; }
+
 std::optional<double> DateValueFromParts(const DateParts& p) {
   if (!IsCalendarDay(p.year, p.month, p.day)) return std::nullopt;
   if (p.hour < 0 || p.hour > 23 || p.minute < 0 || p.minute > 59 || p.second < 0 ||
@@ -56,7 +65,9 @@ std::optional<double> DateValueFromParts(const DateParts& p) {
 
 DateParts PartsFromDateValue(double value) {
   DateParts parts;
-  if (!std::isfinite(value)) return parts;
+  if (std::isnan(value)) return parts;
+  if (value < kFirstValue) value = kFirstDay;
+  if (value > kLastValue) value = kLastValue;
   double whole = std::trunc(value);
   long long ms = std::llround(std::fabs(value - whole) * double(kMsPerDay));
   if (ms >= kMsPerDay) {

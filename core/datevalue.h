@@ -14,8 +14,12 @@ struct DateParts {
 };
 
 bool IsCalendarDay(int year, int month, int day);  // years 1 to 9999
+// True for the values of 01/01/0001 00:00 to 31/12/9999 23:59:59.999, the days a date can name.
+bool IsDateValue(double value);
 // nullopt when the parts name no real day or time of day.
 std::optional<double> DateValueFromParts(const DateParts& parts);
-DateParts PartsFromDateValue(double value);  // rounded to the millisecond
+// Rounded to the millisecond. A value before the first day reads as 01/01/0001 00:00, one after
+// the last as 31/12/9999 23:59:59.999; NaN reads as 30/12/1899.
+DateParts PartsFromDateValue(double value);
 
 }  // namespace margem

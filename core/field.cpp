@@ -169,6 +169,12 @@ void TField::SetAsFloat(double value) {
 
 void TField::SetAsDateTime(const QDateTime& value) {
   checkAttached();
+  const QDate day = value.date();
+  if (value.isValid() && !IsCalendarDay(day.year(), day.month(), day.day())) {
+    m_dataSet->d->fail(QStringLiteral("%1 não é uma data válida para o campo %2: as datas vão de "
+                                      "01/01/0001 a 31/12/9999.")
+                           .arg(value.toString(Qt::ISODate), m_name));
+  }
   if (!value.isValid()) {
     m_dataSet->d->writeNull(*this);
   } else if (m_type == FieldType::String) {

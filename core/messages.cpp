@@ -21,7 +21,6 @@ void TMessages::SetLines(const QStringList& lines) {
     const QString key = line.left(bar);
     if (!texts.contains(key)) texts.insert(key, line.mid(bar + 1));
   }
-  m_lines = lines;
   m_texts = std::move(texts);
 }
 

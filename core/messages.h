@@ -15,12 +15,10 @@ class TMessages {
   TMessages() = default;
   explicit TMessages(const QStringList& lines);
   void SetLines(const QStringList& lines);  // std::invalid_argument for a line without "|"
-  const QStringList& Lines() const { return m_lines; }
   QString Msg(const QString& key) const;
   bool Contains(const QString& key) const;
 
  private:
-  QStringList m_lines;
   QHash<QString, QString> m_texts;
 };
 

@@ -64,9 +64,14 @@ struct Bases {
   Extended freightBase = 0;   // the current value of the subgroups that share the freight
 };
 
-// Each term is added to a result element on its own and the element kept as a double.
-void AddTerm(double& total, Extended term) { total = static_cast<double>(total + term); }
-void SubtractTerm(double& total, Extended term) { total = static_cast<double>(total - term); }
+// A result element is a double, and so is each term it takes: the term is rounded to a double,
+// then added or subtracted on its own, at extended precision, and the element kept as a double.
+void AddTerm(double& total, Extended term) {
+  total = static_cast<double>(Extended(total) + Extended(static_cast<double>(term)));
+}
+void SubtractTerm(double& total, Extended term) {
+  total = static_cast<double>(Extended(total) - Extended(static_cast<double>(term)));
+}
 
 Bases SumBases(TClientDataSet& set, const GrupoFields& f, const Scenario& s) {
   Bases bases;
@@ -152,7 +157,7 @@ void AddDifferentiated(const GrupoFields& f, const Scenario& s, const Bases& bas
 void WriteRow(const GrupoFields& f, const Scenario& s, const Bases& bases, ProfitPair& result) {
   WriteSaleValue(f, s, bases);
   const Extended m = WriteCostsAndProfit(f, s, result.profit);
-  f.profitPct->SetAsFloat(m > 0 ? static_cast<double>(f.profit->AsFloat() * 100 / m) : 0);
+  f.profitPct->SetAsFloat(m > 0 ? static_cast<double>(Extended(f.profit->AsFloat()) * 100 / m) : 0);
   AddDifferentiated(f, s, bases, m, result.differentiated);
 }
 

@@ -9,12 +9,12 @@
 
 namespace margem {
 
-// Element 0: the option's profit in the scenario; element 1: its differentiated profit, in which
-// the option's freight is spread over the subgroups flagged for it.
 // Adds the field list of an option's subgroup set (cdsGrupo<n>) to an inactive set, with the labels
 // and formats its grid shows; the caller opens the set.
 void DefineGrupoFields(TClientDataSet& grupo);
 
+// The option's two totals in a scenario: its profit, and its differentiated profit, in which the
+// option's freight is spread over the subgroups flagged for it.
 struct ProfitPair {
   double profit = 0;
   double differentiated = 0;

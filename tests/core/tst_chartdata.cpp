@@ -2,6 +2,7 @@
 // The figures behind the margin charts: the group chart's rows, the per-option means, the period
 // mean and where each bar lands.
 #include <QtTest>
+#include <bit>
 
 #include "chartdata.h"
 
@@ -103,6 +104,9 @@ const QList<MarginRow> kThreeOptions{Earning("", "X", 10),   Earning("01", "A", 
                                      Earning("01", "B", 40), Earning("02", "C", 50),
                                      Earning("02", "D", 60), Earning("03", "E", 70)};
 
+// The bit pattern of a double, so that a comparison sees the last bit.
+qint64 Bits(double value) { return std::bit_cast<qint64>(value); }
+
 void CompareValues(const QList<double>& actual, const QList<double>& expected) {
   QCOMPARE(actual.size(), expected.size());
   for (qsizetype i = 0; i < actual.size(); ++i) QCOMPARE(actual.at(i), expected.at(i));
@@ -145,6 +149,34 @@ class TestChartData : public QObject {
     CalculaLucro(sets.all(), 20, false, kOption);
     QTEST(Values(sets.percLucrGrup, "VRLUCRO").value(0), "profit");
     QTEST(Values(sets.percLucrGrup, "VRPELUCRO").value(0), "pct");
+  }
+
+  // A row's profit and percentage are worked out at extended precision and rounded to a double
+  // only when stored; on this row a double product before the division changes the last bit.
+  void rowFiguresKeepExtendedPrecision_data() {
+    QTest::addColumn<bool>("period");
+    QTest::newRow("group chart") << false;
+    QTest::newRow("period mean") << true;
+  }
+  void rowFiguresKeepExtendedPrecision() {
+    QFETCH(bool, period);
+    using Extended = long double;
+    const MarginRow row{"01", "A", 2979.76, 30, 10, 50, 20};
+    ChartSets sets;
+    if (period) {
+      sets.Period({row});
+      QVERIFY(CalculaTLucro(sets.all(), kMean));
+    } else {
+      sets.Quote({row});
+      CalculaLucro(sets.all(), 20, false, kOption);
+    }
+    const TClientDataSet& out = period ? sets.percTLuc : sets.percLucrGrup;
+    const Extended t = row.total;
+    const Extended d = 20 * (50 * t / 100) / 100;
+    const double profit = Values(out, "VRLUCRO").value(0);
+    QCOMPARE(Bits(profit), Bits(static_cast<double>(t - 30 * t / 100 - 10 * t / 100 - d)));
+    QCOMPARE(Bits(Values(out, "VRPELUCRO").value(0)),
+             Bits(static_cast<double>(Extended(profit) * 100 / t)));
   }
 
   void labelsOfTheGroupChart_data() {
@@ -246,6 +278,19 @@ class TestChartData : public QObject {
       others += sets.valorOpc.FieldByName(QStringLiteral("OPCAO%1").arg(n))->AsFloat();
     }
     QCOMPARE(others, 0.0);
+  }
+
+  // The sum of an option is kept as a double but each addition is taken at extended precision:
+  // 1 + (2^-53 + 2^-105) lies just past half a unit of 1's last place, which a double addition
+  // rounds up, while the extended sum first drops the 2^-105 and then rounds the half to even.
+  void optionSumsAddAtExtendedPrecision() {
+    using Extended = long double;
+    ChartSets sets;
+    const double justOverHalf = 0x1.0000000000001p-53;
+    ValorOpcao(sets.valorOpc, 1, 1.0);
+    ValorOpcao(sets.valorOpc, 1, justOverHalf);
+    QCOMPARE(Bits(Values(sets.valorOpc, "VROPC1").value(0)),
+             Bits(static_cast<double>(Extended(1.0) + justOverHalf)));
   }
 
   void periodMean_data() {

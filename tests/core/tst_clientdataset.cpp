@@ -335,6 +335,53 @@ class TestClientDataSet : public QObject {
     QVERIFY(cds.FieldByName("CODE")->IsNull());
   }
 
+  // A date field takes the days of the calendar, 01/01/0001 to 31/12/9999, however the value
+  // comes; anything else is refused and the field keeps what it held.
+  void dateFieldRange_data() {
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<QDateTime>("stored");
+    const QDateTime refused;
+    QTest::newRow("first day") << QVariant(-693593.5)
+                               << QDateTime(QDate(1, 1, 1), QTime(12, 0), Qt::UTC);
+    QTest::newRow("last day") << QVariant(2958465.5)
+                              << QDateTime(QDate(9999, 12, 31), QTime(12, 0), Qt::UTC);
+    QTest::newRow("day after the last") << QVariant(2958466.0) << refused;
+    QTest::newRow("day before the first") << QVariant(-693594.0) << refused;
+    QTest::newRow("past any integer") << QVariant(1e300) << refused;
+    QTest::newRow("far before") << QVariant(-1e300) << refused;
+    QTest::newRow("date after 9999")
+        << QVariant(QDateTime(QDate(10000, 1, 1), QTime(0, 0), Qt::UTC)) << refused;
+    QTest::newRow("date before year 1")
+        << QVariant(QDateTime(QDate(-1, 12, 31), QTime(0, 0), Qt::UTC)) << refused;
+  }
+  void dateFieldRange() {
+    QFETCH(QVariant, value);
+    QFETCH(QDateTime, stored);
+    TClientDataSet cds("cdsTeste");
+    DefineFields(cds);
+    cds.CreateDataSet();
+    cds.Append();
+    TField* when = cds.FieldByName("WHEN");
+    const QDateTime before(QDate(2005, 3, 10), QTime(20, 0), Qt::UTC);
+    when->SetAsDateTime(before);
+    if (stored.isValid()) {
+      when->SetValue(value);
+      QCOMPARE(when->AsDateTime(), stored);
+      return;
+    }
+    try {
+      when->SetValue(value);
+      QFAIL("a value outside the calendar was taken");
+    } catch (const DataSetError& error) {
+      const QString message = QString::fromStdString(error.what());
+      QVERIFY2(message.contains("WHEN") && message.contains("31/12/9999"), qPrintable(message));
+    }
+    QCOMPARE(when->AsDateTime(), before);
+    if (value.typeId() == QMetaType::Double) {
+      QVERIFY_THROWS_EXCEPTION(DataSetError, when->SetAsFloat(value.toDouble()));
+    }
+  }
+
   void cancelDropsThePendingRow() {
     TClientDataSet cds("cdsTeste");
     DefineFields(cds);

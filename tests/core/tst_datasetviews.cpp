@@ -187,6 +187,30 @@ class TestDataSetViews : public QObject {
     QCOMPARE(reset.count(), 1);
   }
 
+  // A pass with the controls disabled changes the rows under the model: until the end of the pass
+  // its cells read them as they are, and those no longer there read empty.
+  void disabledModelReadsTheRowsAsTheyAre() {
+    TClientDataSet cds("cdsGrupo1");
+    DefineFields(cds);
+    cds.CreateDataSet();
+    for (int i = 0; i < 3; ++i) AddRow(cds, false, QString::number(i), i);
+    TDataSetModel model(&cds, Columns());
+    cds.DisableControls();
+    cds.First();
+    cds.Edit();
+    cds.FieldByName("VRTOTALITEM")->SetAsFloat(1234.5);
+    cds.Post();
+    QCOMPARE(model.data(model.index(0, 1), Qt::DisplayRole).toString(), "1.234,50");
+    cds.EmptyDataSet();
+    AddRow(cds, false, "novo", 7);
+    QCOMPARE(model.rowCount(), 3);
+    QCOMPARE(model.data(model.index(0, 0), Qt::DisplayRole).toString(), "novo");
+    QVERIFY(model.data(model.index(2, 0), Qt::DisplayRole).toString().isEmpty());
+    QVERIFY(!model.data(model.index(2, 1), Qt::EditRole).isValid());
+    cds.EnableControls();
+    QCOMPARE(model.rowCount(), 1);
+  }
+
   void modelSurvivesALoadThatChangesTheStructure() {
     TClientDataSet cds("cdsOrcamento");
     cds.LoadPacket(ReadDataPacket(

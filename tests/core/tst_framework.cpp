@@ -179,6 +179,12 @@ class TestFramework : public QObject {
                                    << 38421.75;
     QTest::newRow("before the origin") << QDateTime(QDate(1899, 12, 29), QTime(6, 0), Qt::UTC)
                                        << -1.25;
+    QTest::newRow("first day") << QDateTime(QDate(1, 1, 1), QTime(0, 0), Qt::UTC) << -693593.0;
+    QTest::newRow("end of the first day")
+        << QDateTime(QDate(1, 1, 1), QTime(23, 59, 59, 999), Qt::UTC)
+        << -693593.0 - 86399999.0 / 86400000;
+    QTest::newRow("last moment") << QDateTime(QDate(9999, 12, 31), QTime(23, 59, 59, 999), Qt::UTC)
+                                 << 2958465.0 + 86399999.0 / 86400000;
   }
   void dateValues() {
     QFETCH(QDateTime, when);
@@ -186,6 +192,26 @@ class TestFramework : public QObject {
     QCOMPARE(ToDateValue(when), value);
     QCOMPARE(FromDateValue(value), when);
     QCOMPARE(FormatDateTime(when), when.toString("dd/MM/yyyy HH:mm"));
+  }
+
+  // Numbers of days that no calendar day matches read as the nearest end of the calendar.
+  void dateValuesBeyondTheCalendar_data() {
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QDateTime>("when");
+    const QDateTime first(QDate(1, 1, 1), QTime(0, 0), Qt::UTC);
+    const QDateTime last(QDate(9999, 12, 31), QTime(23, 59, 59, 999), Qt::UTC);
+    QTest::newRow("the day after the last") << 2958466.0 << last;
+    QTest::newRow("rounds into the day after") << 2958465.9999999999 << last;
+    QTest::newRow("past any integer") << 1e300 << last;
+    QTest::newRow("infinity") << qInf() << last;
+    QTest::newRow("the day before the first") << -693594.0 << first;
+    QTest::newRow("far before") << -1e300 << first;
+    QTest::newRow("minus infinity") << -qInf() << first;
+  }
+  void dateValuesBeyondTheCalendar() {
+    QFETCH(double, value);
+    QFETCH(QDateTime, when);
+    QCOMPARE(FromDateValue(value), when);
   }
 };
 

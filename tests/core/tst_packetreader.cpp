@@ -269,6 +269,53 @@ class TestPacketReader : public QObject {
     QCOMPARE(cds.ValueAt(0, 0).toString(), "1");
   }
 
+  // A load whose calculation fails leaves the row being edited or inserted pending, as typed, so
+  // that it can still be read and posted.
+  void calculationFailureKeepsThePendingRow_data() {
+    QTest::addColumn<bool>("inserting");
+    QTest::newRow("edit") << false;
+    QTest::newRow("insert") << true;
+  }
+  void calculationFailureKeepsThePendingRow() {
+    QFETCH(bool, inserting);
+    TClientDataSet cds("cdsVdOrca");
+    DefineFixed(cds);
+    cds.AddField("NOME", FieldType::String, 10)->Calculated = true;
+    bool failing = false;
+    cds.OnCalcFields = [&failing](TClientDataSet& set) {
+      if (failing) throw DataSetError("falhou");
+      set.FieldByName("NOME")->SetAsString("n" + set.FieldByName("CDFILIAL")->AsString());
+    };
+    cds.LoadPacket(ReadDataPacket(
+        R"({"fields":[{"name":"CDFILIAL","type":"string","size":4},{"name":"VRTOTALITEM",)"
+        R"("type":"float"}],"rows":[["1",1],["2",2],["3",3]]})"));
+    cds.MoveTo(1);
+    inserting ? cds.Insert() : cds.Edit();
+    cds.FieldByName("CDFILIAL")->SetAsString("9");
+    cds.FieldByName("VRTOTALITEM")->SetAsFloat(22);
+    failing = true;
+    QVERIFY_THROWS_EXCEPTION(
+        DataSetError, cds.LoadPacket(ReadDataPacket(
+                          R"({"fields":[{"name":"CDFILIAL","type":"string","size":4},)"
+                          R"({"name":"VRTOTALITEM","type":"float"}],"rows":[["7",1],["8",2]]})")));
+    failing = false;
+
+    QCOMPARE(cds.state(), inserting ? TClientDataSet::dsInsert : TClientDataSet::dsEdit);
+    QCOMPARE(cds.RecordCount(), 3);
+    QCOMPARE(cds.RecNo(), 1);
+    QCOMPARE(cds.FieldByName("CDFILIAL")->AsString(), "9");
+    QCOMPARE(cds.FieldByName("VRTOTALITEM")->AsFloat(), 22.0);
+    cds.Post();
+    QStringList rows;
+    for (qsizetype row = 0; row < cds.RecordCount(); ++row) {
+      rows << cds.ValueAt(row, 0).toString() + ':' + cds.ValueAt(row, 1).toString() + ':' +
+                  cds.ValueAt(row, 2).toString();
+    }
+    QCOMPARE(rows, inserting ? QStringList({"1:1:n1", "9:22:n9", "2:2:n2", "3:3:n3"})
+                             : QStringList({"1:1:n1", "9:22:n9", "3:3:n3"}));
+    QCOMPARE(cds.RecNo(), 1);
+  }
+
   void setWithoutFieldsTakesTheStructure() {
     TClientDataSet cds("cdsMarTLuc");
     cds.LoadPacket(ReadDataPacket(kGood));

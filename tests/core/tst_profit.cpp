@@ -4,6 +4,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 #include <array>
+#include <bit>
 
 #include "framework.h"
 #include "profit.h"
@@ -72,6 +73,24 @@ class EditCells : public ScenarioCells {
     QList<double> values;
     for (int k = 1; k <= 5; ++k) values << Get(row, k);
     return values;
+  }
+
+ private:
+  static std::size_t Slot(LadderRow row, int scenario) {
+    return static_cast<std::size_t>(row) * 5 + static_cast<std::size_t>(scenario - 1);
+  }
+  std::array<double, 25> m_cells{};
+};
+
+// The bit pattern of a double, so that a comparison sees the last bit.
+qint64 Bits(double value) { return std::bit_cast<qint64>(value); }
+
+// Ladder cells that hold exactly the double they are given.
+class ExactCells : public ScenarioCells {
+ public:
+  double Get(LadderRow row, int scenario) const override { return m_cells.at(Slot(row, scenario)); }
+  void Set(LadderRow row, int scenario, double value) override {
+    m_cells.at(Slot(row, scenario)) = value;
   }
 
  private:
@@ -197,8 +216,19 @@ class TestProfit : public QObject {
     QTest::newRow("flag neither: counted in the base, value kept")
         << QList{Subgroup{600, ""}, n, Subgroup{400, "S"}} << 1400.0 << 1260.0
         << QList<double>{600, 400, 344};
+    // A = (300 - 270) + (100 - 90) = 40, all taken from the one follower: 540 - 40.
+    QTest::newRow("kept shift summed over the kept ones")
+        << QList{s, Subgroup{300, "N"}, Subgroup{100, "N"}} << 1000.0 << 900.0
+        << QList<double>{500, 300, 100};
     QTest::newRow("flags are case-sensitive")
         << QList{s, Subgroup{400, "s"}} << 1000.0 << 900.0 << QList<double>{540, 400};
+    // "n" is not "N": the row keeps its value and moves nothing onto the followers.
+    QTest::newRow("lowercase n is neither")
+        << QList{s, Subgroup{400, "n"}} << 1000.0 << 900.0 << QList<double>{540, 400};
+    // ... and it counts in the base: B = 480 + 320, so the follower takes 60 % of A = 100.
+    QTest::newRow("lowercase n beside a kept one")
+        << QList{s, Subgroup{400, "n"}, Subgroup{500, "N"}} << 1500.0 << 1200.0
+        << QList<double>{420, 400, 500};
     QTest::newRow("no current value") << QList{s, n} << 0.0 << 900.0 << QList<double>{0, 400};
     QTest::newRow("negative current value")
         << QList{s, n} << -10.0 << 900.0 << QList<double>{0, 400};
@@ -279,6 +309,10 @@ class TestProfit : public QObject {
                                                << "S" << 300.0 << 330.0;
     QTest::newRow("nothing to share the freight over") << 0.0 << "S"
                                                        << "N" << 0.0 << 0.0;
+    QTest::newRow("lowercase s shares no freight") << 500.0 << "s"
+                                                   << "N" << 300.0 << 300.0;
+    QTest::newRow("lowercase s is no freight subgroup") << 500.0 << "N"
+                                                        << "s" << 300.0 << 300.0;
   }
   void differentiatedProfitByFreightFlags() {
     QFETCH(double, total);
@@ -292,6 +326,44 @@ class TestProfit : public QObject {
     const ProfitPair pair = CalcScenarioProfit(set, total, total, kServ, 1);
     QCOMPARE(pair.profit, profit);
     QCOMPARE(pair.differentiated, differentiated);
+  }
+
+  // The figures are worked out at extended precision and rounded to a double only where they are
+  // stored; each term of the option's profit is a double of its own. On these inputs a double
+  // anywhere in between changes the last bit.
+  void figuresKeepExtendedPrecision_data() {
+    QTest::addColumn<double>("total");
+    QTest::addColumn<double>("vk");
+    QTest::addColumn<int>("scenario");
+    QTest::newRow("current value") << 1000.09 << 1000.09 << 1;
+    QTest::newRow("lower scenario") << 1000.01 << 500.09 << 2;
+  }
+  void figuresKeepExtendedPrecision() {
+    QFETCH(double, total);
+    QFETCH(double, vk);
+    QFETCH(int, scenario);
+    using Extended = long double;
+    TClientDataSet set;
+    DefineGrupoFields(set);
+    Fill(set, {Subgroup{total, "S", 27.5, 10, 50}});
+    CalcScenarioProfit(set, total, total, kServ, 1);
+    const ProfitPair pair = CalcScenarioProfit(set, total, vk, kServ, scenario);
+
+    const Extended m = scenario == 1 ? total : At(set, 0, "VRVENDA");
+    const Extended mp = scenario == 1 ? 27.5L * m / 100 : Extended(At(set, 0, "VRLUCROAUX"));
+    const Extended ou = 10.0L * m / 100;
+    const Extended ds = (50.0L * m / 100) * kServ / 100;
+    double profit = 0;
+    for (const Extended term : {m, -mp, -ou, -ds}) {
+      profit = static_cast<double>(Extended(profit) + Extended(static_cast<double>(term)));
+    }
+    QCOMPARE(Bits(At(set, 0, "VRLUCRO")), Bits(static_cast<double>(m - mp - ou - ds)));
+    QCOMPARE(Bits(At(set, 0, "VRPELUCRO")),
+             Bits(static_cast<double>(Extended(At(set, 0, "VRLUCRO")) * 100 / m)));
+    if (scenario > 1) {
+      QCOMPARE(Bits(At(set, 0, "VRPEIMDEVAVEMP")), Bits(static_cast<double>(mp * 100 / m)));
+    }
+    QCOMPARE(Bits(pair.profit), Bits(profit));
   }
 
   void optionWithoutRows() {
@@ -439,6 +511,19 @@ class TestProfit : public QObject {
     QCOMPARE(cells.Get(LadderRow::Profit, 3), 100.01);
     QCOMPARE(cells.Get(LadderRow::ProfitPct, 3), 1000.1);
     QCOMPARE(cells.Get(LadderRow::DiffProfitPct, 3), 1000.06);
+  }
+
+  // Both percentages are taken at extended precision; a double product before the division
+  // changes their last bit here.
+  void ladderPercentagesKeepExtendedPrecision() {
+    using Extended = long double;
+    ExactCells cells;
+    cells.Set(LadderRow::Total, 2, 850.55);
+    WriteScenarioFigures(cells, 2, ProfitPair{151.60, 163.945678});
+    QCOMPARE(Bits(cells.Get(LadderRow::ProfitPct, 2)),
+             Bits(static_cast<double>(Extended(151.60) * 100 / Extended(850.55))));
+    QCOMPARE(Bits(cells.Get(LadderRow::DiffProfitPct, 2)),
+             Bits(static_cast<double>(Extended(163.945678) * 100 / Extended(850.55))));
   }
 
   void derivedPairOfAnEditedScenario_data() {

@@ -37,7 +37,8 @@ class WhatIfTest : public QObject {
 
  private slots:
   void initTestCase() {
-    QVERIFY2(m_server.Start({QStringLiteral("whatif_two_subgroups.json")}),
+    QVERIFY2(m_server.Start({QStringLiteral("whatif_two_subgroups.json"),
+                             QStringLiteral("loading_quotes.json")}),
              qPrintable(m_server.Error()));
     m_form = OpenWorkspace();
     QVERIFY(m_form != nullptr);
@@ -100,6 +101,16 @@ class WhatIfTest : public QObject {
     QCOMPARE(GridText(m_form, 2, QStringLiteral("GRUPO UM"), 6), QStringLiteral("300,00"));
   }
 
+  // The per-guest value derived from a typed total is written by code, so its own change handler
+  // stays out: were it to answer, it would set the total back to 100 x 8,51 = 851,00.
+  void typedTotalKeepsItsCents() {
+    TypeText(m_form->Find<margem::TNumberEdit>(QStringLiteral("nedVr3Op1")),
+             QStringLiteral("850,55"));
+    QCOMPARE(m_log.Messages(), QStringList());
+    QCOMPARE(Cell(m_form, "nedVr", 3, 1), 850.55);
+    QCOMPARE(Cell(m_form, "nedPs", 3, 1), 8.51);
+  }
+
   // A per-guest value typed into scenario 2 while scenario 5 is selected: column 2 follows, the
   // grid keeps scenario 5's figures.
   void typedPerGuestKeepsTheSelectedScenarioInTheGrid() {
@@ -154,6 +165,43 @@ class WhatIfTest : public QObject {
     toggle->setChecked(false);  // out of step with the grid
     Click(toggle);
     QCOMPARE(toggle->isChecked(), !m_form->dbgOpcao(1)->isHidden());
+  }
+
+  // The tenth option of a quote with ten (one subgroup, SALGADOS: 3 006 at 30 % materials, 10 %
+  // other costs, 50 % expense of which the service counts 20 %), driven through its own controls.
+  // Scenario 5 at 2 000: 2 000 - 901,80 - 200 - 200 = 698,20. Scenario 2 at 2 906: 1 423,00.
+  void tenthOptionThroughItsControls() {
+    EnterQuote(m_form, QStringLiteral("302"));
+    QCOMPARE(m_log.Messages(), QStringList());
+    m_form->pgcPadrao->setCurrentWidget(m_form->tshOpcao(10));
+    TypeText(m_form->Find<margem::TNumberEdit>(QStringLiteral("nedVr5Op10")),
+             QStringLiteral("2000"));
+    QCOMPARE(m_log.Messages(), QStringList());
+    QCOMPARE(Cell(m_form, "nedPs", 5, 10), 20.0);
+    QCOMPARE(Cell(m_form, "nedLu", 5, 10), 698.2);
+    QCOMPARE(Cell(m_form, "nedPl", 5, 10), 34.91);
+    QCOMPARE(Cell(m_form, "nedDi", 5, 10), 34.91);
+    QCOMPARE(Cell(m_form, "nedVr", 4, 10), 2706.0);
+    QCOMPARE(Cell(m_form, "nedVr", 5, 9), 2306.0);
+
+    Click(m_form->sbtVr(2, 10));
+    QVERIFY(m_form->sbtVr(2, 10)->isChecked());
+    QVERIFY(!m_form->sbtVr(1, 10)->isChecked());
+    QVERIFY(m_form->sbtVr(1, 9)->isChecked());
+    QCOMPARE(ValueColumnField(m_form, 10), QStringLiteral("VRVENDA"));
+    QCOMPARE(ValueColumnField(m_form, 9), QStringLiteral("VRTOTALITEM"));
+    QCOMPARE(GridText(m_form, 10, QStringLiteral("SALGADOS"), 1), QStringLiteral("2.906,00"));
+    QCOMPARE(GridText(m_form, 10, QStringLiteral("SALGADOS"), 6), QStringLiteral("1.423,00"));
+
+    margem::TButtonFlat* toggle = m_form->sbtVerOpcao(10);
+    QVERIFY(!m_form->dbgOpcao(10)->isHidden());
+    const bool firstHidden = m_form->dbgOpcao(1)->isHidden();
+    Click(toggle);
+    QVERIFY(m_form->dbgOpcao(10)->isHidden());
+    QVERIFY(!toggle->isChecked());
+    QCOMPARE(m_form->dbgOpcao(1)->isHidden(), firstHidden);
+    QVERIFY(m_form->sbtVerOpcao(1)->isChecked());
+    QCOMPARE(m_log.Messages(), QStringList());
   }
 
   void keysAreReadFromControlNames_data() {
