@@ -65,13 +65,9 @@ struct Bases {
 };
 
 // A result element is a double, and so is each term it takes: the term is rounded to a double,
-// then added or subtracted on its own, at extended precision, and the element kept as a double.
-void AddTerm(double& total, Extended term) {
-  total = static_cast<double>(Extended(total) + Extended(static_cast<double>(term)));
-}
-void SubtractTerm(double& total, Extended term) {
-  total = static_cast<double>(Extended(total) - Extended(static_cast<double>(term)));
-}
+// then added to or subtracted from the element on its own, in double arithmetic.
+void AddTerm(double& total, Extended term) { total += static_cast<double>(term); }
+void SubtractTerm(double& total, Extended term) { total -= static_cast<double>(term); }
 
 Bases SumBases(TClientDataSet& set, const GrupoFields& f, const Scenario& s) {
   Bases bases;
