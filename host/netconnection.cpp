@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -103,6 +104,11 @@ class TNetConnection::Impl {
 TNetConnection::TNetConnection(QString name, QObject* parent)
     : QObject(parent), d(std::make_unique<Impl>()) {
   setObjectName(name);
+  // The HTTP library writes to its sockets without MSG_NOSIGNAL: a server that closes the
+  // connection while a request is being written would end the whole program with SIGPIPE
+  // instead of giving the failed call its message.
+  static const bool pipeSignalIgnored = [] { return std::signal(SIGPIPE, SIG_IGN) != SIG_ERR; }();
+  Q_UNUSED(pipeSignalIgnored);
 }
 
 TNetConnection::~TNetConnection() = default;
@@ -175,7 +181,8 @@ ServerReply TNetConnection::Call(const QString& method, const QVariantList& para
     reply.rpc = ReadRpcReply(received.Join());
   } catch (const std::exception& e) {
     reply.status = ServerReply::BadReply;
-    reply.detail = QStringLiteral("HTTP %1: %2").arg(result->status).arg(QString::fromUtf8(e.what()));
+    reply.detail =
+        QStringLiteral("HTTP %1: %2").arg(result->status).arg(QString::fromUtf8(e.what()));
     return reply;
   }
   if (reply.rpc.isError) {

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The connection against a small HTTP server on an ephemeral loopback port, started here.
+#include <arpa/inet.h>
 #include <httplib.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <QDateTime>
 #include <QTest>
@@ -46,15 +50,17 @@ class TestServer {
       const json request = json::parse(req.body);
       if (!m_token.empty() && req.get_header_value("Authorization") != "Bearer " + m_token) {
         res.status = 401;
-        res.set_content(R"({"jsonrpc":"2.0","id":null,"error":{"code":-32001,"message":"Acesso não autorizado."}})",
-                        "application/json");
+        res.set_content(
+            R"({"jsonrpc":"2.0","id":null,"error":{"code":-32001,"message":"Acesso não autorizado."}})",
+            "application/json");
         return;
       }
       const std::string method = request["method"];
       if (method == "Erro") {
-        res.set_content(R"({"jsonrpc":"2.0","id":)" + request["id"].dump() +
-                            R"(,"error":{"code":-32602,"message":"Número do orçamento inválido."}})",
-                        "application/json");
+        res.set_content(
+            R"({"jsonrpc":"2.0","id":)" + request["id"].dump() +
+                R"(,"error":{"code":-32602,"message":"Número do orçamento inválido."}})",
+            "application/json");
       } else if (method == "Lento") {
         std::this_thread::sleep_for(std::chrono::milliseconds(1000));
         res.set_content(resultReply(request, "null"), "application/json");
@@ -62,12 +68,13 @@ class TestServer {
         res.set_content("<html>erro</html>", "text/html");
       } else if (method == "Chunked") {
         const auto body = std::make_shared<std::string>(resultReply(request, kPacket));
-        res.set_chunked_content_provider("application/json", [body](size_t offset, httplib::DataSink& sink) {
-          const size_t piece = std::min<size_t>(7, body->size() - offset);
-          sink.write(body->data() + offset, piece);
-          if (offset + piece == body->size()) sink.done();
-          return true;
-        });
+        res.set_chunked_content_provider(
+            "application/json", [body](size_t offset, httplib::DataSink& sink) {
+              const size_t piece = std::min<size_t>(7, body->size() - offset);
+              sink.write(body->data() + offset, piece);
+              if (offset + piece == body->size()) sink.done();
+              return true;
+            });
       } else {
         res.set_content(resultReply(request, kPacket), "application/json");
       }
@@ -105,6 +112,49 @@ class TestServer {
   std::thread m_thread;
   std::mutex m_mutex;
   std::string m_lastBody, m_lastPath, m_lastAuthorization;
+};
+
+// Answers GET /health, and closes every other connection at once, before reading its request:
+// a client still writing a large request then writes into a connection its peer has reset.
+class ClosingServer {
+ public:
+  ClosingServer() {
+    m_listener = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ::bind(m_listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    ::getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length);
+    m_port = ntohs(address.sin_port);
+    ::listen(m_listener, 8);
+    m_thread = std::thread([this] {
+      for (;;) {
+        const int peer = ::accept(m_listener, nullptr, nullptr);
+        if (peer < 0) return;
+        char head[16] = {};
+        ::recv(peer, head, sizeof head - 1, MSG_PEEK);
+        if (std::string_view(head).starts_with("GET /health")) {
+          const std::string ok =
+              "HTTP/1.1 200 OK\r\nContent-Length: 15\r\nConnection: "
+              "close\r\n\r\n{\"status\":\"ok\"}";
+          ::send(peer, ok.data(), ok.size(), MSG_NOSIGNAL);
+        }
+        ::close(peer);
+      }
+    });
+  }
+  ~ClosingServer() {
+    ::shutdown(m_listener, SHUT_RDWR);
+    ::close(m_listener);
+    m_thread.join();
+  }
+  int Port() const { return m_port; }
+
+ private:
+  int m_listener = -1;
+  int m_port = 0;
+  std::thread m_thread;
 };
 
 // A loopback port where nothing listens any more.
@@ -164,10 +214,12 @@ class TstNetConnection : public QObject {
     QTest::addColumn<QString>("message");
     QTest::newRow("result") << "GetOrca" << int(ServerReply::Ok) << "";
     QTest::newRow("chunked result") << "Chunked" << int(ServerReply::Ok) << "";
-    QTest::newRow("error reply") << "Erro" << int(ServerReply::RpcError) << "Número do orçamento inválido.";
+    QTest::newRow("error reply") << "Erro" << int(ServerReply::RpcError)
+                                 << "Número do orçamento inválido.";
     QTest::newRow("time-out") << "Lento" << int(ServerReply::Timeout)
                               << "O servidor de aplicação não respondeu a tempo. Tente novamente.";
-    QTest::newRow("no reply") << "Lixo" << int(ServerReply::BadReply) << "Resposta inválida do servidor de aplicação.";
+    QTest::newRow("no reply") << "Lixo" << int(ServerReply::BadReply)
+                              << "Resposta inválida do servidor de aplicação.";
   }
 
   void replyBecomesDataOrMessage() {
@@ -189,30 +241,36 @@ class TstNetConnection : public QObject {
   void theConnectionIsUsableAfterATimeout() {
     auto connection = connectTo(m_server->Port());
     QCOMPARE(int(connection->Call(QStringLiteral("Lento"), {}).status), int(ServerReply::Timeout));
-    QCOMPARE(int(connection->Call(QStringLiteral("GetOrca"), {QString()}).status), int(ServerReply::Ok));
+    QCOMPARE(int(connection->Call(QStringLiteral("GetOrca"), {QString()}).status),
+             int(ServerReply::Ok));
   }
 
   void requestCarriesMethodParamsAndPath() {
     auto connection = connectTo(m_server->Port());
     connection->Call(QStringLiteral("GetMargTLuc"),
-                     {QStringLiteral("0001"), 2.5, QDateTime(QDate(2005, 3, 31), QTime(20, 15, 5)), QVariant(),
-                      QStringLiteral("São João")});
+                     {QStringLiteral("0001"), 2.5, QDateTime(QDate(2005, 3, 31), QTime(20, 15, 5)),
+                      QVariant(), QStringLiteral("São João")});
     const json body = json::parse(m_server->LastBody());
     QCOMPARE(QString::fromStdString(body["jsonrpc"]), QStringLiteral("2.0"));
     QCOMPARE(QString::fromStdString(body["method"]), QStringLiteral("GetMargTLuc"));
     QVERIFY(body["id"].is_number_integer());
     const json expected = json::parse(R"(["0001",2.5,"2005-03-31T20:15:05",null,"São João"])");
-    QCOMPARE(QString::fromStdString(body["params"].dump()), QString::fromStdString(expected.dump()));
-    QCOMPARE(QString::fromStdString(m_server->LastPath()), QStringLiteral("/rpc/ORE01400.rdmMargem"));
+    QCOMPARE(QString::fromStdString(body["params"].dump()),
+             QString::fromStdString(expected.dump()));
+    QCOMPARE(QString::fromStdString(m_server->LastPath()),
+             QStringLiteral("/rpc/ORE01400.rdmMargem"));
     QVERIFY(m_server->LastAuthorization().empty());
   }
 
   void tokenIsSentAsBearer_data() {
     QTest::addColumn<QString>("token");
     QTest::addColumn<QString>("message");
-    QTest::newRow("right token") << "segredo" << "";
-    QTest::newRow("wrong token") << "outro" << "Acesso não autorizado.";
-    QTest::newRow("no token") << "" << "Acesso não autorizado.";
+    QTest::newRow("right token") << "segredo"
+                                 << "";
+    QTest::newRow("wrong token") << "outro"
+                                 << "Acesso não autorizado.";
+    QTest::newRow("no token") << ""
+                              << "Acesso não autorizado.";
   }
 
   void tokenIsSentAsBearer() {
@@ -223,7 +281,8 @@ class TstNetConnection : public QObject {
     const ServerReply reply = connection->Call(QStringLiteral("GetOrca"), {QString()});
     QCOMPARE(messageOf(reply), message);
     if (!token.isEmpty())
-      QCOMPARE(QString::fromStdString(m_server->LastAuthorization()), QStringLiteral("Bearer ") + token);
+      QCOMPARE(QString::fromStdString(m_server->LastAuthorization()),
+               QStringLiteral("Bearer ") + token);
   }
 
   void serverDownAtConnect() {
@@ -231,8 +290,9 @@ class TstNetConnection : public QObject {
     std::unique_ptr<TNetConnection> connection;
     QVERIFY_THROWS_EXCEPTION(SilentAbort, connection = connectTo(port));
     QCOMPARE(m_messages,
-             QStringList{QStringLiteral("Não foi possível conectar ao servidor de aplicação em 127.0.0.1:%1. "
-                                        "Verifique se ele está em execução.")
+             QStringList{QStringLiteral(
+                             "Não foi possível conectar ao servidor de aplicação em 127.0.0.1:%1. "
+                             "Verifique se ele está em execução.")
                              .arg(port)});
   }
 
@@ -242,9 +302,21 @@ class TstNetConnection : public QObject {
     m_server->Stop();
     const ServerReply reply = connection->Call(QStringLiteral("GetOrca"), {QString()});
     QCOMPARE(int(reply.status), int(ServerReply::Refused));
-    QCOMPARE(messageOf(reply), QStringLiteral("Não foi possível conectar ao servidor de aplicação em 127.0.0.1:%1. "
-                                              "Verifique se ele está em execução.")
-                                   .arg(port));
+    QCOMPARE(messageOf(reply),
+             QStringLiteral("Não foi possível conectar ao servidor de aplicação em 127.0.0.1:%1. "
+                            "Verifique se ele está em execução.")
+                 .arg(port));
+  }
+
+  // The server closes the connection while a large request is still being written: the call
+  // fails with a message and the program goes on.
+  void connectionClosedWhileWritingFailsTheCall() {
+    ClosingServer closing;
+    auto connection = connectTo(closing.Port());
+    const ServerReply reply =
+        connection->Call(QStringLiteral("GetOrca"), {QString(4 << 20, QLatin1Char('9'))});
+    QVERIFY(reply.status != ServerReply::Ok);
+    QVERIFY(!messageOf(reply).isEmpty());
   }
 
   void switchedOffConnectionDoesNotCall() {
@@ -286,7 +358,8 @@ class TstNetConnection : public QObject {
   void parameterThatCannotTravelIsRefused() {
     QFETCH(QVariant, value);
     auto connection = connectTo(m_server->Port());
-    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, connection->Call(QStringLiteral("GetOrca"), {value}));
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument,
+                             connection->Call(QStringLiteral("GetOrca"), {value}));
   }
 };
 
