@@ -31,12 +31,6 @@ QStringList Column(margem::TDBGrid* grid, int column) {
   return texts;
 }
 
-int VisibleTabs(TfrmMargemFinal* form) {
-  int visible = 0;
-  for (int n = 1; n <= 10; ++n) visible += margem::TabVisible(form->pgcPadrao, form->tshOpcao(n));
-  return visible;
-}
-
 }  // namespace
 
 class LoadingTest : public QObject {

@@ -21,12 +21,6 @@ using namespace testsupport;
 
 namespace {
 
-int VisibleTabs(TfrmMargemFinal* form) {
-  int visible = 0;
-  for (int n = 1; n <= 10; ++n) visible += margem::TabVisible(form->pgcPadrao, form->tshOpcao(n));
-  return visible;
-}
-
 bool BusyShown() { return margem::BusyOverlay() != nullptr && margem::BusyOverlay()->isVisible(); }
 
 }  // namespace

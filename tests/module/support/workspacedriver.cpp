@@ -7,6 +7,7 @@
 
 #include "cli_ore01400.h"
 #include "dbgrid.h"
+#include "pagesheets.h"
 #include "pkg_ore01400.h"
 #include "tfrmmargemfinal.h"
 #include "userinput.h"
@@ -37,8 +38,15 @@ void EnterQuote(TfrmMargemFinal* form, const QString& number) {
   MoveFocus(form->dbgGrupo(1));
 }
 
+int VisibleTabs(TfrmMargemFinal* form) {
+  int visible = 0;
+  for (int n = 1; n <= 10; ++n) visible += margem::TabVisible(form->pgcPadrao, form->tshOpcao(n));
+  return visible;
+}
+
 double Cell(TfrmMargemFinal* form, const char* prefix, int k, int n) {
-  return static_cast<double>(form->Campo(QStringLiteral("%1%2Op%3").arg(QLatin1String(prefix)).arg(k).arg(n)));
+  return static_cast<double>(
+      form->Campo(QStringLiteral("%1%2Op%3").arg(QLatin1String(prefix)).arg(k).arg(n)));
 }
 
 }  // namespace testsupport

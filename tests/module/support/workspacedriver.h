@@ -16,6 +16,8 @@ void CloseWorkspace();
 // Focus into the filter panel (the screen is cleared), number typed, focus out to option 1's
 // subgroup grid (the quote is loaded).
 void EnterQuote(TfrmMargemFinal* form, const QString& number);
+// How many of the ten option tabs show.
+int VisibleTabs(TfrmMargemFinal* form);
 // The number shown in a ladder edit, e.g. Cell(form, "nedPs", 3, 2).
 double Cell(TfrmMargemFinal* form, const char* prefix, int k, int n);
 
