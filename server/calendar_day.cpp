@@ -49,8 +49,8 @@ std::string CalendarDay::startText() const {
 }
 
 CalendarDay CalendarDay::following() const {
-  return CalendarDay(std::chrono::year_month_day(std::chrono::sys_days(m_day) +
-                                                 std::chrono::days(1)));
+  return CalendarDay(
+      std::chrono::year_month_day(std::chrono::sys_days(m_day) + std::chrono::days(1)));
 }
 
 }  // namespace margem::server

@@ -21,9 +21,12 @@ std::string_view firstCharacters(std::string_view text, int characters) {
 
 const char* typeName(ColumnType type) {
   switch (type) {
-    case ColumnType::String: return "string";
-    case ColumnType::Float: return "float";
-    case ColumnType::DateTime: return "datetime";
+    case ColumnType::String:
+      return "string";
+    case ColumnType::Float:
+      return "float";
+    case ColumnType::DateTime:
+      return "datetime";
   }
   return "string";
 }
@@ -66,11 +69,21 @@ void PacketWriter::string(std::string_view text, int size) {
   m_buffer += '"';
   for (const char c : text) {
     switch (c) {
-      case '"': m_buffer += "\\\""; break;
-      case '\\': m_buffer += "\\\\"; break;
-      case '\n': m_buffer += "\\n"; break;
-      case '\r': m_buffer += "\\r"; break;
-      case '\t': m_buffer += "\\t"; break;
+      case '"':
+        m_buffer += "\\\"";
+        break;
+      case '\\':
+        m_buffer += "\\\\";
+        break;
+      case '\n':
+        m_buffer += "\\n";
+        break;
+      case '\r':
+        m_buffer += "\\r";
+        break;
+      case '\t':
+        m_buffer += "\\t";
+        break;
       default:
         if (static_cast<unsigned char>(c) < 0x20) {
           static constexpr char hex[] = "0123456789abcdef";

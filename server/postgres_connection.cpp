@@ -51,8 +51,8 @@ PGresult* run(PGconn* conn, const std::string& sql, const SqlParams& params) {
     }
   }
   const std::string numbered = numberPlaceholders(sql);
-  PGresult* result = PQexecParams(conn, numbered.c_str(), static_cast<int>(values.size()),
-                                  nullptr, values.data(), nullptr, nullptr, 1);
+  PGresult* result = PQexecParams(conn, numbered.c_str(), static_cast<int>(values.size()), nullptr,
+                                  values.data(), nullptr, nullptr, 1);
   const auto status = PQresultStatus(result);
   if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK) {
     const std::string message = PQresultErrorMessage(result);
@@ -64,8 +64,16 @@ PGresult* run(PGconn* conn, const std::string& sql, const SqlParams& params) {
 
 // Column type numbers of the PostgreSQL catalog that the queries return.
 enum TypeOid : Oid {
-  kBool = 16, kName = 19, kInt8 = 20, kInt2 = 21, kInt4 = 23, kText = 25, kFloat4 = 700,
-  kFloat8 = 701, kBpchar = 1042, kVarchar = 1043
+  kBool = 16,
+  kName = 19,
+  kInt8 = 20,
+  kInt2 = 21,
+  kInt4 = 23,
+  kText = 25,
+  kFloat4 = 700,
+  kFloat8 = 701,
+  kBpchar = 1042,
+  kVarchar = 1043
 };
 
 std::uint64_t bigEndian(const char* bytes, int size) {
@@ -79,8 +87,16 @@ class PostgresCursor : public Cursor {
   explicit PostgresCursor(PGresult* result) : m_result(result), m_rows(PQntuples(result)) {
     for (int column = 0; column < PQnfields(result); ++column) {
       switch (PQftype(result, column)) {
-        case kBool: case kName: case kInt8: case kInt2: case kInt4: case kText: case kFloat4:
-        case kFloat8: case kBpchar: case kVarchar:
+        case kBool:
+        case kName:
+        case kInt8:
+        case kInt2:
+        case kInt4:
+        case kText:
+        case kFloat4:
+        case kFloat8:
+        case kBpchar:
+        case kVarchar:
           break;
         default:
           throw DatabaseError("unexpected column type " + std::to_string(PQftype(result, column)));
@@ -98,22 +114,29 @@ class PostgresCursor : public Cursor {
     if (isNull(column)) return 0;
     const char* bytes = PQgetvalue(m_result.handle, m_row, column);
     switch (PQftype(m_result.handle, column)) {
-      case kFloat8: return std::bit_cast<double>(bigEndian(bytes, 8));
+      case kFloat8:
+        return std::bit_cast<double>(bigEndian(bytes, 8));
       case kFloat4:
         return std::bit_cast<float>(static_cast<std::uint32_t>(bigEndian(bytes, 4)));
-      default: return static_cast<double>(integer(column));
+      default:
+        return static_cast<double>(integer(column));
     }
   }
   std::int64_t integer(int column) const override {
     if (isNull(column)) return 0;
     const char* bytes = PQgetvalue(m_result.handle, m_row, column);
     switch (PQftype(m_result.handle, column)) {
-      case kInt8: return static_cast<std::int64_t>(bigEndian(bytes, 8));
-      case kInt4: return static_cast<std::int32_t>(bigEndian(bytes, 4));
-      case kInt2: return static_cast<std::int16_t>(bigEndian(bytes, 2));
-      case kBool: return bytes[0] != 0;
+      case kInt8:
+        return static_cast<std::int64_t>(bigEndian(bytes, 8));
+      case kInt4:
+        return static_cast<std::int32_t>(bigEndian(bytes, 4));
+      case kInt2:
+        return static_cast<std::int16_t>(bigEndian(bytes, 2));
+      case kBool:
+        return bytes[0] != 0;
       case kFloat8:
-      case kFloat4: return static_cast<std::int64_t>(real(column));
+      case kFloat4:
+        return static_cast<std::int64_t>(real(column));
       default: {
         const auto value = text(column);
         std::int64_t number = 0;
@@ -149,11 +172,20 @@ class PostgresBulkInsert : public BulkInsert {
       }
       for (const char c : valueText(row[i])) {
         switch (c) {
-          case '\\': m_buffer += "\\\\"; break;
-          case '\t': m_buffer += "\\t"; break;
-          case '\n': m_buffer += "\\n"; break;
-          case '\r': m_buffer += "\\r"; break;
-          default: m_buffer += c;
+          case '\\':
+            m_buffer += "\\\\";
+            break;
+          case '\t':
+            m_buffer += "\\t";
+            break;
+          case '\n':
+            m_buffer += "\\n";
+            break;
+          case '\r':
+            m_buffer += "\\r";
+            break;
+          default:
+            m_buffer += c;
         }
       }
     }
@@ -225,8 +257,7 @@ void PostgresConnection::execute(const std::string& sql) {
   if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) fail(m_conn, "execute");
 }
 
-std::unique_ptr<Cursor> PostgresConnection::query(const std::string& sql,
-                                                  const SqlParams& params) {
+std::unique_ptr<Cursor> PostgresConnection::query(const std::string& sql, const SqlParams& params) {
   return std::make_unique<PostgresCursor>(run(m_conn, sql, params));
 }
 
@@ -240,8 +271,8 @@ std::unique_ptr<BulkInsert> PostgresConnection::bulkInsert(
     const std::string& table, const std::vector<std::string>& columns) {
   std::string names;
   for (const auto& column : columns) names += (names.empty() ? "" : ", ") + column;
-  return std::make_unique<PostgresBulkInsert>(
-      m_conn, "COPY " + table + " (" + names + ") FROM STDIN");
+  return std::make_unique<PostgresBulkInsert>(m_conn,
+                                              "COPY " + table + " (" + names + ") FROM STDIN");
 }
 
 }  // namespace margem::server

@@ -50,11 +50,10 @@ void streamResult(httplib::Response& res, const nlohmann::json& id,
   res.status = 200;
   std::string head = "{\"jsonrpc\":\"2.0\",\"id\":" + id.dump() + ",\"result\":";
   res.set_chunked_content_provider(
-      kJson, [call, head = std::move(head), method = std::move(method)](
-                 std::size_t, httplib::DataSink& sink) {
-        PacketWriter writer([&sink](std::string_view text) {
-          return sink.write(text.data(), text.size());
-        });
+      kJson, [call, head = std::move(head), method = std::move(method)](std::size_t,
+                                                                        httplib::DataSink& sink) {
+        PacketWriter writer(
+            [&sink](std::string_view text) { return sink.write(text.data(), text.size()); });
         try {
           writer.raw(head);
           if (!call->result.write(writer)) return false;

@@ -56,8 +56,7 @@ int serve(const CommandLine& line) {
     port = 0;
   }
   if (port == 0) {
-    std::cerr << "margem-server: cannot listen on " << line.host << ":" << line.port
-              << std::endl;
+    std::cerr << "margem-server: cannot listen on " << line.host << ":" << line.port << std::endl;
     return 1;
   }
 

@@ -65,8 +65,8 @@ class Server {
  public:
   explicit Server(const QString& database) {
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_process.start(serverBinary(), {"serve", "--db", database, "--listen", "127.0.0.1:0",
-                                     "--threads", "24"});
+    m_process.start(serverBinary(),
+                    {"serve", "--db", database, "--listen", "127.0.0.1:0", "--threads", "24"});
     static const QRegularExpression listening("listening on 127\\.0\\.0\\.1:(\\d+)");
     QString output;
     while (m_process.waitForReadyRead(30000)) {
@@ -111,8 +111,7 @@ Timed timePeriodCall(int port) {
   req.set_header("Content-Type", "application/json");
   req.body = request.dump();
   std::string head;  // the envelope before the packet, for an error reply
-  req.content_receiver = [&](const char* data, std::size_t length, std::uint64_t,
-                             std::uint64_t) {
+  req.content_receiver = [&](const char* data, std::size_t length, std::uint64_t, std::uint64_t) {
     if (head.size() < 64) head.append(data, std::min<std::size_t>(length, 64));
     parser.feed(std::string_view(data, length));
     return true;
@@ -183,8 +182,8 @@ std::vector<std::pair<std::string, std::string>> demoQuotes(int port) {
 void benchBackend(const std::string& name, const QString& location, long long marginRows,
                   double loadSeconds) {
   auto start = Clock::now();
-  runTool({"demo", "--db", location, "--quotes", "200", "--margin-rows",
-           QString::number(marginRows)});
+  runTool(
+      {"demo", "--db", location, "--quotes", "200", "--margin-rows", QString::number(marginRows)});
   figure(name + "_generate_period", secondsSince(start), "s");
 
   Server server(location);
@@ -214,9 +213,8 @@ void benchBackend(const std::string& name, const QString& location, long long ma
   figure(name + "_period_sql", fastestSql, "s");
   figure(name + "_period_vs_sql", median(callTimes) / fastestSql, "ratio");
 
-  const auto load =
-      benchserver::runGetMargemLoad(server.port(), demoQuotes(server.port()), kLoadClients,
-                                    loadSeconds);
+  const auto load = benchserver::runGetMargemLoad(server.port(), demoQuotes(server.port()),
+                                                  kLoadClients, loadSeconds);
   figure(name + "_getmargem_20_clients", load.calls / load.seconds, "calls/s");
   figure(name + "_getmargem_p99", load.p99Ms, "ms");
   figure(name + "_getmargem_errors", static_cast<double>(load.errors), "count");

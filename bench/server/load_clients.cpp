@@ -11,12 +11,13 @@
 
 namespace benchserver {
 
-LoadResult runGetMargemLoad(int port, const std::vector<std::pair<std::string, std::string>>& quotes,
+LoadResult runGetMargemLoad(int port,
+                            const std::vector<std::pair<std::string, std::string>>& quotes,
                             int clients, double seconds) {
   using Clock = std::chrono::steady_clock;
   const auto start = Clock::now();
-  const auto deadline = start + std::chrono::duration_cast<Clock::duration>(
-                                    std::chrono::duration<double>(seconds));
+  const auto deadline =
+      start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
   std::vector<std::vector<double>> latencies(clients);
   std::vector<long> errors(clients, 0);
   std::vector<std::thread> threads;
@@ -28,10 +29,8 @@ LoadResult runGetMargemLoad(int port, const std::vector<std::pair<std::string, s
       std::mt19937 random(c + 1);
       for (long id = 1; Clock::now() < deadline; ++id) {
         const auto& [branch, number] = quotes[random() % quotes.size()];
-        const nlohmann::json request = {{"jsonrpc", "2.0"},
-                                        {"id", id},
-                                        {"method", "GetMargem"},
-                                        {"params", {branch, number}}};
+        const nlohmann::json request = {
+            {"jsonrpc", "2.0"}, {"id", id}, {"method", "GetMargem"}, {"params", {branch, number}}};
         const auto sent = Clock::now();
         const auto reply =
             client.Post("/rpc/ORE01400.rdmMargem", request.dump(), "application/json");

@@ -17,7 +17,8 @@ struct LoadResult {
 };
 
 // quotes: (branch, number) pairs.
-LoadResult runGetMargemLoad(int port, const std::vector<std::pair<std::string, std::string>>& quotes,
+LoadResult runGetMargemLoad(int port,
+                            const std::vector<std::pair<std::string, std::string>>& quotes,
                             int clients, double seconds);
 
 }  // namespace benchserver

@@ -31,8 +31,8 @@ void verifyUserMessage(const json& body) {
 }
 
 std::string bigBody() {
-  return R"({"jsonrpc":"2.0","id":1,"method":"GetOrca","params":[")" +
-         std::string(70 * 1024, '0') + R"("]})";
+  return R"({"jsonrpc":"2.0","id":1,"method":"GetOrca","params":[")" + std::string(70 * 1024, '0') +
+         R"("]})";
 }
 
 }  // namespace
@@ -69,10 +69,10 @@ void TestServerProtocol::initTestCase() {
   }
   m_database = std::make_unique<TestDatabase>();
   QString output;
-  QVERIFY2(runTool({"fixture", "--db", m_database->location(),
-                    QFINDTESTDATA("data/margin_quotes.json")},
-                   &output),
-           qPrintable(output));
+  QVERIFY2(
+      runTool({"fixture", "--db", m_database->location(), QFINDTESTDATA("data/margin_quotes.json")},
+              &output),
+      qPrintable(output));
   m_server = std::make_unique<ServerProcess>();
   QVERIFY(m_server->start(m_database->location()));
   m_client = std::make_unique<RpcClient>(m_server->port());
@@ -98,40 +98,38 @@ void TestServerProtocol::errorTable_data() {
   QTest::newRow("empty body") << "" << 400 << -32700;
   QTest::newRow("batch array") << R"([{"jsonrpc":"2.0","id":1,"method":"GetOrca"}])" << 400
                                << -32600;
-  QTest::newRow("no version") << R"({"id":1,"method":"GetOrca","params":[""]})" << 400
-                              << -32600;
+  QTest::newRow("no version") << R"({"id":1,"method":"GetOrca","params":[""]})" << 400 << -32600;
   QTest::newRow("version 1.0") << R"({"jsonrpc":"1.0","id":1,"method":"GetOrca","params":[""]})"
                                << 400 << -32600;
-  QTest::newRow("method not text") << R"({"jsonrpc":"2.0","id":1,"method":5,"params":[""]})"
-                                   << 400 << -32600;
+  QTest::newRow("method not text")
+      << R"({"jsonrpc":"2.0","id":1,"method":5,"params":[""]})" << 400 << -32600;
   QTest::newRow("params object") << call("GetOrca", R"({"n":""})") << 400 << -32600;
   QTest::newRow("id object") << R"({"jsonrpc":"2.0","id":{},"method":"GetOrca","params":[""]})"
                              << 400 << -32600;
   QTest::newRow("unknown method") << call("ApagaTudo", "[]") << 200 << -32601;
   QTest::newRow("method name case") << call("getorca", R"([""])") << 200 << -32601;
-  QTest::newRow("no params") << R"({"jsonrpc":"2.0","id":7,"method":"GetOrca"})" << 200
-                             << -32602;
+  QTest::newRow("no params") << R"({"jsonrpc":"2.0","id":7,"method":"GetOrca"})" << 200 << -32602;
   QTest::newRow("too many params") << call("GetOrca", R"(["",""])") << 200 << -32602;
   QTest::newRow("too few params") << call("GetMargem", R"(["0001"])") << 200 << -32602;
   QTest::newRow("number not text") << call("GetOrca", "[123]") << 200 << -32602;
   QTest::newRow("null branch") << call("GetMargem", R"([null,"0000000123"])") << 200 << -32602;
   QTest::newRow("number too long") << call("GetOrca", R"(["00000001234"])") << 200 << -32602;
-  QTest::newRow("branch too long") << call("GetMargem", R"(["00001","0000000123"])") << 200
-                                   << -32602;
+  QTest::newRow("branch too long")
+      << call("GetMargem", R"(["00001","0000000123"])") << 200 << -32602;
   QTest::newRow("five accented characters")
       << call("GetMargem", R"(["ÇÃÕÉÍ","0000000123"])") << 200 << -32602;
   QTest::newRow("impossible date")
       << call("GetMargTLuc", R"(["0001","2005-02-30T00:00:00","2005-03-01T00:00:00"])") << 200
       << -32602;
-  QTest::newRow("date as number") << call("GetMargTLuc", R"(["0001",38412,"2005-03-01"])")
-                                  << 200 << -32602;
+  QTest::newRow("date as number") << call("GetMargTLuc", R"(["0001",38412,"2005-03-01"])") << 200
+                                  << -32602;
   QTest::newRow("date in pt_BR form")
       << call("GetMargTLuc", R"(["0001","01/03/2005","31/03/2005"])") << 200 << -32602;
-  QTest::newRow("date with zone")
-      << call("GetMargTLuc", R"(["0001","2005-03-01T00:00:00Z","2005-03-31"])") << 200
-      << -32602;
-  QTest::newRow("SQL in a text")
-      << call("GetMargem", R"(["0001","1' OR '1'='1"])") << 200 << -32602;
+  QTest::newRow("date with zone") << call("GetMargTLuc",
+                                          R"(["0001","2005-03-01T00:00:00Z","2005-03-31"])")
+                                  << 200 << -32602;
+  QTest::newRow("SQL in a text") << call("GetMargem", R"(["0001","1' OR '1'='1"])") << 200
+                                 << -32602;
 }
 
 void TestServerProtocol::errorTable() {
@@ -178,9 +176,8 @@ void TestServerProtocol::bodyOverLimitIsRefused() {
 }
 
 void TestServerProtocol::otherModuleIsNotFound() {
-  const HttpReply reply =
-      m_client->post(R"({"jsonrpc":"2.0","id":1,"method":"GetOrca","params":[""]})",
-                     "ORE01500.rdmOutro");
+  const HttpReply reply = m_client->post(
+      R"({"jsonrpc":"2.0","id":1,"method":"GetOrca","params":[""]})", "ORE01500.rdmOutro");
   QCOMPARE(reply.status, 404);
 }
 
@@ -284,8 +281,8 @@ void TestServerProtocol::concurrentCallsAllSucceed() {
                               {"method", i % 2 ? "GetMargem" : "GetMargTLuc"},
                               {"params", i % 2 ? json{"0001", "0000000123"}
                                                : json{"0001", "2005-03-01", "2005-03-31"}}};
-        const auto reply = client.Post("/rpc/ORE01400.rdmMargem", request.dump(),
-                                       "application/json");
+        const auto reply =
+            client.Post("/rpc/ORE01400.rdmMargem", request.dump(), "application/json");
         if (!reply || reply->status != 200) continue;
         const json body = json::parse(reply->body, nullptr, false);
         if (body.is_object() && body.contains("result") && body["id"] == c * 1000 + i) ++good;
