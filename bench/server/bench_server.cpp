@@ -218,6 +218,14 @@ void benchBackend(const std::string& name, const QString& location, long long ma
   figure(name + "_getmargem_20_clients", load.calls / load.seconds, "calls/s");
   figure(name + "_getmargem_p99", load.p99Ms, "ms");
   figure(name + "_getmargem_errors", static_cast<double>(load.errors), "count");
+  for (const auto& [kind, count] : load.failures) {
+    std::printf("%s_getmargem_failure: %ld x %s", name.c_str(), count, kind.c_str());
+    if (const auto sample = load.samples.find(kind); sample != load.samples.end()) {
+      std::printf(" (%s)", sample->second.c_str());
+    }
+    std::printf("\n");
+  }
+  std::fflush(stdout);
 }
 
 double environmentNumber(const char* name, double fallback) {
