@@ -66,8 +66,8 @@ PacketQuery queryPeriodMargins(Connection& db, const std::string& branch, Calend
                                CalendarDay last) {
   return {periodMarginColumns(),
           std::make_unique<MarginRowCursor>(
-              db, kBranchFilter + " AND q.included_at >= ? AND q.included_at < ?",
-              SqlParams{branch, first.startText(), last.following().startText()}, false, true)};
+              db, kBranchFilter + " AND q.included_at >= ? AND q.included_at <= ?",
+              SqlParams{branch, first.startText(), last.endText()}, false, true)};
 }
 
 }  // namespace margem::server

@@ -156,13 +156,11 @@ void QuoteWriter::refuseProductMove(const ItemSpec& item) const {
 }
 
 std::string QuoteWriter::timestamp(const std::string& text, const char* what) const {
-  if (!CalendarDay::parse(text) || text.size() != 19) {
+  if (!CalendarDay::parse(text)) {
     throw std::invalid_argument(std::string(what) + " \"" + text +
                                 "\" não está no formato AAAA-MM-DDTHH:MM:SS");
   }
-  std::string iso = text;
-  iso[10] = 'T';
-  return iso;
+  return text;
 }
 
 std::int64_t QuoteWriter::addQuote(const QuoteSpec& spec) {

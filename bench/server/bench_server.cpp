@@ -132,7 +132,7 @@ Timed timePeriodCall(int port) {
 // the faster one counts.
 const std::string kPeriodFilter =
     " WHERE q.branch_id = (SELECT id FROM branch WHERE code = ?)"
-    " AND q.included_at >= ? AND q.included_at < ?";
+    " AND q.included_at >= ? AND q.included_at <= ?";
 const std::string kSqlMeans[] = {
     "SELECT AVG(CASE WHEN m.total > 0 THEN 100 - m.costs / m.total"
     " - m.service * m.expense / 100 ELSE 0 END), COUNT(*)"
@@ -158,7 +158,8 @@ const std::string kSqlMeans[] = {
 
 Timed timeSqlMean(Connection& db, const std::string& sql) {
   const auto start = Clock::now();
-  auto cursor = db.query(sql, {kPeriodBranch, kPeriodFirst, std::string("2026-01-01T00:00:00")});
+  auto cursor =
+      db.query(sql, {kPeriodBranch, kPeriodFirst, std::string("2025-12-31T23:59:59.999999")});
   const double mean = cursor->real(0);
   const auto rows = static_cast<std::size_t>(cursor->integer(1));
   return {secondsSince(start), mean, rows};

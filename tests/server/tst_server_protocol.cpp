@@ -121,13 +121,24 @@ void TestServerProtocol::errorTable_data() {
   QTest::newRow("impossible date")
       << call("GetMargTLuc", R"(["0001","2005-02-30T00:00:00","2005-03-01T00:00:00"])") << 200
       << -32602;
-  QTest::newRow("date as number") << call("GetMargTLuc", R"(["0001",38412,"2005-03-01"])") << 200
-                                  << -32602;
+  QTest::newRow("date as number") << call("GetMargTLuc", R"(["0001",38412,"2005-03-01T00:00:00"])")
+                                  << 200 << -32602;
   QTest::newRow("date in pt_BR form")
       << call("GetMargTLuc", R"(["0001","01/03/2005","31/03/2005"])") << 200 << -32602;
-  QTest::newRow("date with zone") << call("GetMargTLuc",
-                                          R"(["0001","2005-03-01T00:00:00Z","2005-03-31"])")
+  QTest::newRow("date with zone") << call(
+                                         "GetMargTLuc",
+                                         R"(["0001","2005-03-01T00:00:00Z","2005-03-31T00:00:00"])")
                                   << 200 << -32602;
+  QTest::newRow("plain first date")
+      << call("GetMargTLuc", R"(["0001","2005-03-01","2005-03-31T00:00:00"])") << 200 << -32602;
+  QTest::newRow("plain last date")
+      << call("GetMargTLuc", R"(["0001","2005-03-01T00:00:00","2005-03-31"])") << 200 << -32602;
+  QTest::newRow("space instead of T")
+      << call("GetMargTLuc", R"(["0001","2005-03-01 00:00:00","2005-03-31T00:00:00"])") << 200
+      << -32602;
+  QTest::newRow("date-time without seconds")
+      << call("GetMargTLuc", R"(["0001","2005-03-01T00:00","2005-03-31T00:00:00"])") << 200
+      << -32602;
   QTest::newRow("SQL in a text") << call("GetMargem", R"(["0001","1' OR '1'='1"])") << 200
                                  << -32602;
 }
@@ -276,11 +287,12 @@ void TestServerProtocol::concurrentCallsAllSucceed() {
       httplib::Client client("127.0.0.1", m_server->port());
       client.set_read_timeout(30);
       for (int i = 0; i < kCallsEach; ++i) {
-        const json request = {{"jsonrpc", "2.0"},
-                              {"id", c * 1000 + i},
-                              {"method", i % 2 ? "GetMargem" : "GetMargTLuc"},
-                              {"params", i % 2 ? json{"0001", "0000000123"}
-                                               : json{"0001", "2005-03-01", "2005-03-31"}}};
+        const json request = {
+            {"jsonrpc", "2.0"},
+            {"id", c * 1000 + i},
+            {"method", i % 2 ? "GetMargem" : "GetMargTLuc"},
+            {"params", i % 2 ? json{"0001", "0000000123"}
+                             : json{"0001", "2005-03-01T00:00:00", "2005-03-31T00:00:00"}}};
         const auto reply =
             client.Post("/rpc/ORE01400.rdmMargem", request.dump(), "application/json");
         if (!reply || reply->status != 200) continue;
