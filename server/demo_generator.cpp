@@ -122,9 +122,14 @@ void writeQuote(QuoteWriter& writer, Random& random, const QuoteShape& shape) {
   QuoteSpec spec;
   spec.branch = shape.branch;
   spec.number = quoteNumber(shape.number);
-  spec.includedAt = dateTime(shape.included, random.between(8, 18), random.between(0, 59));
-  spec.eventAt = dateTime(shape.included + std::chrono::days(random.between(15, 240)),
-                          random.between(11, 21), random.chance(0.5) ? 0 : 30);
+  // One draw a statement: the order of the draws is the data, and arguments have none.
+  const int includedMinute = random.between(0, 59);
+  const int includedHour = random.between(8, 18);
+  spec.includedAt = dateTime(shape.included, includedHour, includedMinute);
+  const int eventMinute = random.chance(0.5) ? 0 : 30;
+  const int eventHour = random.between(11, 21);
+  const auto eventDay = shape.included + std::chrono::days(random.between(15, 240));
+  spec.eventAt = dateTime(eventDay, eventHour, eventMinute);
   spec.clientTradeName = client.tradeName;
   spec.clientName = client.nameOnQuote;
   spec.eventType = demo::eventTypes()[shape.eventType];
@@ -243,11 +248,12 @@ void writeBenchmarkBranch(Connection& db, QuoteWriter& writer, Random& random,
       for (std::size_t s = 0; s < subgroups.size() && written < marginRows; ++s, ++written) {
         const int count = 1 + static_cast<int>((q + s) % 2);
         for (int k = 0; k < count; ++k) {
-          pending.push_back({quoteId, optionId, productIds[s],
-                             cents(shape.guests * random.real(subgroups[s].perGuestLow,
-                                                              subgroups[s].perGuestHigh)),
-                             cents(random.real(25, 45)), cents(random.real(5, 15)),
-                             k == 0 ? cents(random.real(150, 800)) : 0.0});
+          const double value = cents(
+              shape.guests * random.real(subgroups[s].perGuestLow, subgroups[s].perGuestHigh));
+          const double materials = cents(random.real(25, 45));
+          const double other = cents(random.real(5, 15));
+          const double freight = k == 0 ? cents(random.real(150, 800)) : 0.0;
+          pending.push_back({quoteId, optionId, productIds[s], value, materials, other, freight});
         }
       }
     }
