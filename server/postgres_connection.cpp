@@ -237,32 +237,31 @@ std::string numberPlaceholders(const std::string& sql) {
 PostgresConnection::PostgresConnection(const std::string& conninfo) {
   const char* keys[] = {"dbname", "connect_timeout", "application_name", nullptr};
   const char* values[] = {conninfo.c_str(), kConnectTimeoutSeconds, "margem-server", nullptr};
-  m_conn = PQconnectdbParams(keys, values, 1);
-  if (PQstatus(m_conn) != CONNECTION_OK) {
-    const std::string message = PQerrorMessage(m_conn);
-    PQfinish(m_conn);
-    m_conn = nullptr;
-    throw DatabaseError("connect: " + message);
+  m_conn.reset(PQconnectdbParams(keys, values, 1));
+  if (PQstatus(m_conn.get()) != CONNECTION_OK) {
+    throw DatabaseError(std::string("connect: ") + PQerrorMessage(m_conn.get()));
   }
   execute("SET client_min_messages = warning");
 }
 
-PostgresConnection::~PostgresConnection() { PQfinish(m_conn); }
+PostgresConnection::~PostgresConnection() = default;
 
-bool PostgresConnection::healthy() const { return PQstatus(m_conn) == CONNECTION_OK; }
+void PostgresConnection::Finish::operator()(pg_conn* conn) const { PQfinish(conn); }
+
+bool PostgresConnection::healthy() const { return PQstatus(m_conn.get()) == CONNECTION_OK; }
 
 void PostgresConnection::execute(const std::string& sql) {
-  Result result(PQexec(m_conn, sql.c_str()));
+  Result result(PQexec(m_conn.get(), sql.c_str()));
   const auto status = PQresultStatus(result.handle);
-  if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) fail(m_conn, "execute");
+  if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) fail(m_conn.get(), "execute");
 }
 
 std::unique_ptr<Cursor> PostgresConnection::query(const std::string& sql, const SqlParams& params) {
-  return std::make_unique<PostgresCursor>(run(m_conn, sql, params));
+  return std::make_unique<PostgresCursor>(run(m_conn.get(), sql, params));
 }
 
 std::int64_t PostgresConnection::insert(const std::string& sql, const SqlParams& params) {
-  PostgresCursor cursor(run(m_conn, sql + " RETURNING id", params));
+  PostgresCursor cursor(run(m_conn.get(), sql + " RETURNING id", params));
   if (cursor.atEnd()) throw DatabaseError("insert returned no id");
   return cursor.integer(0);
 }
@@ -271,7 +270,7 @@ std::unique_ptr<BulkInsert> PostgresConnection::bulkInsert(
     const std::string& table, const std::vector<std::string>& columns) {
   std::string names;
   for (const auto& column : columns) names += (names.empty() ? "" : ", ") + column;
-  return std::make_unique<PostgresBulkInsert>(m_conn,
+  return std::make_unique<PostgresBulkInsert>(m_conn.get(),
                                               "COPY " + table + " (" + names + ") FROM STDIN");
 }
 

@@ -3,6 +3,8 @@
 // (`?` placeholders become `$1`, `$2`, ...); many rows are written with COPY.
 #pragma once
 
+#include <memory>
+
 #include "database.h"
 
 struct pg_conn;
@@ -25,7 +27,11 @@ class PostgresConnection : public Connection {
   bool healthy() const override;
 
  private:
-  pg_conn* m_conn = nullptr;
+  struct Finish {
+    void operator()(pg_conn* conn) const;
+  };
+  // Closed on every way out, a constructor that fails after connecting included.
+  std::unique_ptr<pg_conn, Finish> m_conn;
 };
 
 // "a = ? AND b = ?" becomes "a = $1 AND b = $2"; question marks inside quoted literals stay.
