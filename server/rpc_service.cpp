@@ -166,6 +166,9 @@ void RpcService::install(httplib::Server& server) {
       streamResult(res, id, std::move(call), std::move(method));
     } catch (const RpcError& error) {
       replyError(res, error.httpStatus(), id, error.code(), error.what());
+    } catch (const DatabaseMissing& error) {
+      logFailure(method, error);
+      replyError(res, 200, id, rpc_code::kServerError, kDatabaseMissingMessage);
     } catch (const DatabaseError& error) {
       logFailure(method, error);
       replyError(res, 200, id, rpc_code::kServerError, kDatabaseUnavailableMessage);

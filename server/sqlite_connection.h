@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The SQLite connection: one database file, opened (and created) read-write, in WAL mode so that
-// the workers' connections read side by side, waiting a few seconds on a lock before failing.
+// The SQLite connection: one database file, opened read-write in WAL mode so that the workers'
+// connections read side by side, waiting a few seconds on a lock before failing. With
+// OpenMode::Create a missing file is created, with its folder; with OpenMode::ExistingOnly it
+// raises DatabaseMissing instead.
 #pragma once
 
 #include "database.h"
@@ -11,7 +13,7 @@ namespace margem::server {
 
 class SqliteConnection : public Connection {
  public:
-  explicit SqliteConnection(const std::string& path);
+  SqliteConnection(const std::string& path, OpenMode mode);
   ~SqliteConnection() override;
   SqliteConnection(const SqliteConnection&) = delete;
   SqliteConnection& operator=(const SqliteConnection&) = delete;

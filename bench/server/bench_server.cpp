@@ -188,7 +188,7 @@ void benchBackend(const std::string& name, const QString& location, long long ma
   figure(name + "_generate_period", secondsSince(start), "s");
 
   Server server(location);
-  auto db = openConnection(location.toStdString());
+  auto db = openConnection(location.toStdString(), OpenMode::ExistingOnly);
   timePeriodCall(server.port());  // warms both paths' caches
   for (const auto& sql : kSqlMeans) timeSqlMean(*db, sql);
   std::vector<double> callTimes;
@@ -252,7 +252,7 @@ int main(int argc, char** argv) {
       return 0;
     }
     const std::string name = "margem_bench_" + std::to_string(QCoreApplication::applicationPid());
-    auto adminConnection = openConnection(admin.toStdString());
+    auto adminConnection = openConnection(admin.toStdString(), OpenMode::ExistingOnly);
     adminConnection->execute("CREATE DATABASE " + name);
     try {
       benchBackend("postgres", admin + " dbname=" + QString::fromStdString(name), rows, seconds);

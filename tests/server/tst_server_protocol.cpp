@@ -30,6 +30,9 @@ void verifyUserMessage(const json& body) {
   }
 }
 
+constexpr const char* kToken = "s3gr3d0-longo";
+constexpr const char* kLookupCall = R"({"jsonrpc":"2.0","id":1,"method":"GetOrca","params":[""]})";
+
 std::string bigBody() {
   return R"({"jsonrpc":"2.0","id":1,"method":"GetOrca","params":[")" + std::string(70 * 1024, '0') +
          R"("]})";
@@ -61,7 +64,18 @@ class TestServerProtocol : public QObject {
   std::unique_ptr<RpcClient> m_client;
   std::unique_ptr<TestDatabase> m_tokenDatabase;
   std::unique_ptr<ServerProcess> m_tokenServer;
+
+  // The server that asks for kToken, started on first use.
+  bool startTokenServer();
 };
+
+bool TestServerProtocol::startTokenServer() {
+  if (m_tokenServer) return true;
+  m_tokenDatabase = std::make_unique<TestDatabase>();
+  if (!runTool({"init", "--db", m_tokenDatabase->location()})) return false;
+  m_tokenServer = std::make_unique<ServerProcess>();
+  return m_tokenServer->start(m_tokenDatabase->location(), {"--token", kToken});
+}
 
 void TestServerProtocol::initTestCase() {
   if (const QString reason = backendUnavailableReason(); !reason.isEmpty()) {
@@ -216,18 +230,13 @@ void TestServerProtocol::token_data() {
 void TestServerProtocol::token() {
   QFETCH(QString, authorization);
   QFETCH(int, status);
-  if (!m_tokenServer) {
-    m_tokenDatabase = std::make_unique<TestDatabase>();
-    m_tokenServer = std::make_unique<ServerProcess>();
-    QVERIFY(m_tokenServer->start(m_tokenDatabase->location(), {"--token", "s3gr3d0-longo"}));
-  }
+  QVERIFY(startTokenServer());
 
   httplib::Client client("127.0.0.1", m_tokenServer->port());
   httplib::Headers headers;
   if (!authorization.isEmpty()) headers.emplace("Authorization", authorization.toStdString());
-  const auto reply = client.Post("/rpc/ORE01400.rdmMargem", headers,
-                                 R"({"jsonrpc":"2.0","id":1,"method":"GetOrca","params":[""]})",
-                                 "application/json");
+  const auto reply =
+      client.Post("/rpc/ORE01400.rdmMargem", headers, kLookupCall, "application/json");
   QVERIFY(reply);
   QCOMPARE(reply->status, status);
   const json body = json::parse(reply->body);
