@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QTest>
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <thread>
 
@@ -54,6 +55,8 @@ class TestServerProtocol : public QObject {
   void healthAnswersWithoutToken();
   void token_data();
   void token();
+  void refusedCallLeavesTheConnectionInStep_data();
+  void refusedCallLeavesTheConnectionInStep();
   void unreachableDatabaseAnswersServerErrorAndKeepsServing();
   void concurrentCallsAllSucceed();
   void stopsCleanlyOnSigterm();
@@ -246,6 +249,64 @@ void TestServerProtocol::token() {
   } else {
     QVERIFY(body.contains("result"));
   }
+}
+
+void TestServerProtocol::refusedCallLeavesTheConnectionInStep_data() {
+  QTest::addColumn<bool>("withToken");  // the server asks for a token, and the second call has it
+  QTest::addColumn<QString>("authorization");
+  QTest::addColumn<QString>("path");
+  QTest::addColumn<QString>("body");
+  QTest::addColumn<int>("status");
+
+  const QString rpc = QStringLiteral("/rpc/ORE01400.rdmMargem");
+  const QString call = kLookupCall;
+  QTest::newRow("wrong token") << true << "Bearer errado" << rpc << call << 401;
+  QTest::newRow("no token") << true << "" << rpc << call << 401;
+  QTest::newRow("other module") << false << ""
+                                << "/rpc/ORE01500.rdmOutro" << call << 404;
+  QTest::newRow("unknown path") << false << ""
+                                << "/outro" << call << 404;
+  QTest::newRow("body over the limit")
+      << false << "" << rpc << QString::fromStdString(bigBody()) << 413;
+}
+
+// The refused request's body must not be read as the start of the next request on the same
+// kept-alive connection.
+void TestServerProtocol::refusedCallLeavesTheConnectionInStep() {
+  QFETCH(bool, withToken);
+  QFETCH(QString, authorization);
+  QFETCH(QString, path);
+  QFETCH(QString, body);
+  QFETCH(int, status);
+  if (withToken) QVERIFY(startTokenServer());
+  httplib::Client client("127.0.0.1", withToken ? m_tokenServer->port() : m_server->port());
+  client.set_keep_alive(true);
+  client.set_read_timeout(10);
+
+  httplib::Headers refused;
+  if (!authorization.isEmpty()) refused.emplace("Authorization", authorization.toStdString());
+  // The body follows the headers a moment later, once the server could have answered them.
+  const std::string payload = body.toStdString();
+  const auto first = client.Post(
+      path.toStdString().c_str(), refused, payload.size(),
+      [&payload](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
+        if (offset == 0) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        return sink.write(payload.data() + offset, length);
+      },
+      "application/json");
+  QVERIFY2(first, httplib::to_string(first.error()).c_str());
+  QCOMPARE(first->status, status);
+
+  httplib::Headers allowed;
+  if (withToken) allowed.emplace("Authorization", std::string("Bearer ") + kToken);
+  const auto second = client.Post("/rpc/ORE01400.rdmMargem", allowed,
+                                  R"({"jsonrpc":"2.0","id":2,"method":"GetOrca","params":[""]})",
+                                  "application/json");
+  QVERIFY2(second, httplib::to_string(second.error()).c_str());
+  QCOMPARE(second->status, 200);
+  const json reply = json::parse(second->body, nullptr, false);
+  QVERIFY2(reply.is_object() && reply.contains("result"), second->body.c_str());
+  QCOMPARE(reply["id"].get<int>(), 2);
 }
 
 void TestServerProtocol::unreachableDatabaseAnswersServerErrorAndKeepsServing() {
