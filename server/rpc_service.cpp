@@ -55,7 +55,7 @@ void streamResult(httplib::Response& res, const nlohmann::json& id,
           if (!call->result.write(writer)) return false;
           writer.raw("}");
           if (!writer.flush()) return false;
-        } catch (const DatabaseError& error) {
+        } catch (const std::exception& error) {
           // The reply has begun: all that is left is to break it off.
           logFailure(method, error);
           call->result.packets.clear();
