@@ -58,7 +58,7 @@ PacketQuery queryItems(Connection& db, const std::string& branch, const std::str
 PacketQuery queryMargins(Connection& db, const std::string& branch, const std::string& number) {
   return {marginColumns(),
           std::make_unique<MarginRowCursor>(db, kBranchFilter + " AND q.number = ?",
-                                            SqlParams{branch, number}, true, false)};
+                                            SqlParams{branch, number}, MarginRowScope::Quote)};
 }
 
 // The rows of a period come in no particular order: the client only averages them.
@@ -67,7 +67,7 @@ PacketQuery queryPeriodMargins(Connection& db, const std::string& branch, Calend
   return {periodMarginColumns(),
           std::make_unique<MarginRowCursor>(
               db, kBranchFilter + " AND q.included_at >= ? AND q.included_at <= ?",
-              SqlParams{branch, first.startText(), last.endText()}, false, true)};
+              SqlParams{branch, first.startText(), last.endText()}, MarginRowScope::Period)};
 }
 
 }  // namespace margem::server
