@@ -60,6 +60,11 @@ class Connection {
   // Runs statements without parameters (schema, transactions).
   virtual void execute(const std::string& sql) = 0;
   virtual std::unique_ptr<Cursor> query(const std::string& sql, const SqlParams& params) = 0;
+  // A query whose result may be too large to hold at once: its rows come from the database a
+  // batch at a time as the cursor moves. The connection runs no other statement while such a
+  // cursor is open, so it is the last query of a call.
+  virtual std::unique_ptr<Cursor> queryInBatches(const std::string& sql,
+                                                 const SqlParams& params) = 0;
   // Inserts one row and returns its generated id (the table's `id` column).
   virtual std::int64_t insert(const std::string& sql, const SqlParams& params) = 0;
   virtual std::unique_ptr<BulkInsert> bulkInsert(const std::string& table,

@@ -80,14 +80,16 @@ MarginRowCursor::MarginRowCursor(Connection& db, const std::string& quoteFilter,
   }
 
   // The order keeps each quote's items together; the quotes' index of branch and inclusion date
-  // already reads them so, without a sort.
+  // already reads them so, without a sort. This query comes last, since the connection runs no
+  // other statement while a period's items are read in batches.
   const std::string items =
       "SELECT i.quote_id, i.option_id, p.subgroup_id, i.id, i.value, i.materials_pct,"
       " i.other_pct, i.freight"
       " FROM quote q JOIN quote_item i ON i.quote_id = q.id"
       " JOIN product p ON p.id = i.product_id WHERE " +
       quoteFilter + " ORDER BY q.included_at, q.id";
-  m_items = db.query(items, params);
+  m_items =
+      scope == MarginRowScope::Period ? db.queryInBatches(items, params) : db.query(items, params);
   readQuote();
 }
 

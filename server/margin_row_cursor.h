@@ -20,7 +20,8 @@
 namespace margem::server {
 
 // What the rows are read for. One quote's rows come as GetMargem lists them: common rows first,
-// options by number, subgroups by first item. A period's rows come in no particular order.
+// options by number, subgroups by first item. A period's rows come in no particular order, and
+// their items are fetched from the database a batch at a time, since a period may hold millions.
 enum class MarginRowScope { Quote, Period };
 
 class MarginRowCursor : public Cursor {

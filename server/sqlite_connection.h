@@ -21,6 +21,10 @@ class SqliteConnection : public Connection {
   Dialect dialect() const override { return Dialect::Sqlite; }
   void execute(const std::string& sql) override;
   std::unique_ptr<Cursor> query(const std::string& sql, const SqlParams& params) override;
+  // SQLite hands every result over row by row already.
+  std::unique_ptr<Cursor> queryInBatches(const std::string& sql, const SqlParams& params) override {
+    return query(sql, params);
+  }
   std::int64_t insert(const std::string& sql, const SqlParams& params) override;
   std::unique_ptr<BulkInsert> bulkInsert(const std::string& table,
                                          const std::vector<std::string>& columns) override;
