@@ -18,7 +18,7 @@ class CallParams {
   void expectCount(std::size_t count) const;
   // The text at `index`, at most `maxCharacters` characters long.
   std::string text(std::size_t index, int maxCharacters, const char* description) const;
-  // The date at `index`, a date-time text "YYYY-MM-DDTHH:MM:SS" (or a plain date).
+  // The day of the date-time text "YYYY-MM-DDTHH:MM:SS" at `index`.
   CalendarDay day(std::size_t index, const char* description) const;
 
  private:

@@ -23,7 +23,7 @@ ConnectionPool::Lease ConnectionPool::acquire() {
       return Lease(*this, std::move(connection));
     }
   }
-  auto connection = openConnection(m_location);
+  auto connection = openConnection(m_location, OpenMode::ExistingOnly);
   std::unique_lock lock(m_mutex);
   if (!m_migrated) {
     migrate(*connection);

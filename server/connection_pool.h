@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Database connections shared by the server's workers: one is leased per call and comes back
 // when the lease ends. Connections are opened on demand (the first one also brings the schema up
-// to date), so a database that is down at start or goes away later only fails the calls made
-// meanwhile; a lease whose call failed drops its connection and the next call opens a new one.
+// to date), so a database that is down or missing at start, or goes away later, only fails the
+// calls made meanwhile; a lease whose call failed drops its connection and the next call opens a
+// new one. A missing SQLite file is never created here: that is for the database tools.
 #pragma once
 
 #include <memory>
@@ -35,7 +36,8 @@ class ConnectionPool {
     std::unique_ptr<Connection> m_connection;
   };
 
-  // Raises DatabaseError when no connection can be opened.
+  // Raises DatabaseMissing when the SQLite file is not there, DatabaseError when no connection
+  // can be opened otherwise.
   Lease acquire();
 
  private:

@@ -6,10 +6,10 @@
 
 namespace margem::server {
 
-std::unique_ptr<Connection> openConnection(const std::string& location) {
+std::unique_ptr<Connection> openConnection(const std::string& location, OpenMode mode) {
   constexpr std::string_view sqlitePrefix = "sqlite:";
   if (location.starts_with(sqlitePrefix)) {
-    return std::make_unique<SqliteConnection>(location.substr(sqlitePrefix.size()));
+    return std::make_unique<SqliteConnection>(location.substr(sqlitePrefix.size()), mode);
   }
   return std::make_unique<PostgresConnection>(location);
 }

@@ -22,6 +22,12 @@ class DatabaseError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// The database is not there: a SQLite file that does not exist and was not to be created.
+class DatabaseMissing : public DatabaseError {
+ public:
+  using DatabaseError::DatabaseError;
+};
+
 enum class Dialect { Sqlite, Postgres };
 
 using SqlValue = std::variant<std::nullptr_t, std::int64_t, double, std::string>;
@@ -54,6 +60,11 @@ class Connection {
   // Runs statements without parameters (schema, transactions).
   virtual void execute(const std::string& sql) = 0;
   virtual std::unique_ptr<Cursor> query(const std::string& sql, const SqlParams& params) = 0;
+  // A query whose result may be too large to hold at once: its rows come from the database a
+  // batch at a time as the cursor moves. The connection runs no other statement while such a
+  // cursor is open, so it is the last query of a call.
+  virtual std::unique_ptr<Cursor> queryInBatches(const std::string& sql,
+                                                 const SqlParams& params) = 0;
   // Inserts one row and returns its generated id (the table's `id` column).
   virtual std::int64_t insert(const std::string& sql, const SqlParams& params) = 0;
   virtual std::unique_ptr<BulkInsert> bulkInsert(const std::string& table,
@@ -62,9 +73,14 @@ class Connection {
   virtual bool healthy() const = 0;
 };
 
+// Whether opening a SQLite database may create its file (and the file's folder). A PostgreSQL
+// database is never created by the server.
+enum class OpenMode { Create, ExistingOnly };
+
 // Opens a connection. `location` is "sqlite:PATH" or a PostgreSQL connection string
-// ("postgresql://..." or "host=... dbname=..."). Raises DatabaseError when it cannot.
-std::unique_ptr<Connection> openConnection(const std::string& location);
+// ("postgresql://..." or "host=... dbname=..."). Raises DatabaseMissing when the SQLite file is
+// not there and `mode` is ExistingOnly, DatabaseError when it cannot open it otherwise.
+std::unique_ptr<Connection> openConnection(const std::string& location, OpenMode mode);
 
 // Rolls back unless committed; keeps a multi-statement write all-or-nothing.
 class Transaction {

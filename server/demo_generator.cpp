@@ -46,8 +46,7 @@ std::string dateTime(std::chrono::sys_days day, int hour, int minute) {
   const std::chrono::year_month_day ymd(day);
   char text[32];
   std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:00", static_cast<int>(ymd.year()),
-                static_cast<unsigned>(ymd.month()), static_cast<unsigned>(ymd.day()), hour,
-                minute);
+                static_cast<unsigned>(ymd.month()), static_cast<unsigned>(ymd.day()), hour, minute);
   return text;
 }
 
@@ -62,8 +61,8 @@ struct QuoteShape {
   std::int64_t number;
   std::string branch;
   std::chrono::sys_days included;
-  int options;        // 0: every item is common
-  bool commonItems;   // items shared by every option
+  int options;       // 0: every item is common
+  bool commonItems;  // items shared by every option
   bool withItems = true;
   int client;
   int eventType;
@@ -75,8 +74,8 @@ struct QuoteShape {
 // The items of one option (or of the common part): some subgroups, one to three products each.
 // The option's freight is carried on the first item of every subgroup that shares it, so that
 // each of those subgroups' margin rows shows the freight to be spread.
-std::vector<ItemSpec> planItems(Random& random, const std::vector<int>& subgroupIndexes,
-                                int guests, double priceFactor, double freight) {
+std::vector<ItemSpec> planItems(Random& random, const std::vector<int>& subgroupIndexes, int guests,
+                                double priceFactor, double freight) {
   std::vector<ItemSpec> items;
   const auto subgroups = demo::subgroups();
   const auto products = demo::products();
@@ -123,9 +122,14 @@ void writeQuote(QuoteWriter& writer, Random& random, const QuoteShape& shape) {
   QuoteSpec spec;
   spec.branch = shape.branch;
   spec.number = quoteNumber(shape.number);
-  spec.includedAt = dateTime(shape.included, random.between(8, 18), random.between(0, 59));
-  spec.eventAt = dateTime(shape.included + std::chrono::days(random.between(15, 240)),
-                          random.between(11, 21), random.chance(0.5) ? 0 : 30);
+  // One draw a statement: the order of the draws is the data, and arguments have none.
+  const int includedMinute = random.between(0, 59);
+  const int includedHour = random.between(8, 18);
+  spec.includedAt = dateTime(shape.included, includedHour, includedMinute);
+  const int eventMinute = random.chance(0.5) ? 0 : 30;
+  const int eventHour = random.between(11, 21);
+  const auto eventDay = shape.included + std::chrono::days(random.between(15, 240));
+  spec.eventAt = dateTime(eventDay, eventHour, eventMinute);
   spec.clientTradeName = client.tradeName;
   spec.clientName = client.nameOnQuote;
   spec.eventType = demo::eventTypes()[shape.eventType];
@@ -148,9 +152,8 @@ void writeQuote(QuoteWriter& writer, Random& random, const QuoteShape& shape) {
   for (int option = 1; option <= shape.options; ++option) {
     const double factor = (1 + 0.08 * (option - 1)) * random.real(0.92, 1.08);
     const double freight = cents(random.real(150, 800));
-    const auto items =
-        planItems(random, optionSubgroups(random, shape.commonItems), shape.guests, factor,
-                  freight);
+    const auto items = planItems(random, optionSubgroups(random, shape.commonItems), shape.guests,
+                                 factor, freight);
     double total = 0;
     for (const auto& item : items) total += item.value;
     const double discount = random.chance(0.3) ? cents(total * random.real(0.02, 0.06)) : 0.0;
@@ -161,8 +164,8 @@ void writeQuote(QuoteWriter& writer, Random& random, const QuoteShape& shape) {
 
 void defineSubgroups(QuoteWriter& writer) {
   for (const auto& s : demo::subgroups()) {
-    writer.defineSubgroup({s.groupCode, s.groupName, s.code, s.name, s.expensePct,
-                           s.takesDiscounts, s.sharesFreight, s.isFreight});
+    writer.defineSubgroup({s.groupCode, s.groupName, s.code, s.name, s.expensePct, s.takesDiscounts,
+                           s.sharesFreight, s.isFreight});
   }
 }
 
@@ -226,10 +229,18 @@ void writeBenchmarkBranch(Connection& db, QuoteWriter& writer, Random& random,
     shape.branch = "0099";
     shape.included = kFirstDay + std::chrono::days(q % 365);
     const auto service = demo::serviceTypes()[shape.serviceType];
-    QuoteSpec spec{"0099", quoteNumber(shape.number), "01",
+    QuoteSpec spec{"0099",
+                   quoteNumber(shape.number),
+                   "01",
                    dateTime(shape.included + std::chrono::days(60), 20, 0),
-                   dateTime(shape.included, 10, 0), "", "Cliente de carga " + std::to_string(q),
-                   "Corporativo", service.name, service.fixedExpensePct, shape.guests, "",
+                   dateTime(shape.included, 10, 0),
+                   "",
+                   "Cliente de carga " + std::to_string(q),
+                   "Corporativo",
+                   service.name,
+                   service.fixedExpensePct,
+                   shape.guests,
+                   "",
                    std::nullopt};
     const std::int64_t quoteId = writer.addQuote(spec);
     for (int option = 1; option <= 10 && written < marginRows; ++option) {
@@ -237,11 +248,12 @@ void writeBenchmarkBranch(Connection& db, QuoteWriter& writer, Random& random,
       for (std::size_t s = 0; s < subgroups.size() && written < marginRows; ++s, ++written) {
         const int count = 1 + static_cast<int>((q + s) % 2);
         for (int k = 0; k < count; ++k) {
-          pending.push_back({quoteId, optionId, productIds[s],
-                             cents(shape.guests * random.real(subgroups[s].perGuestLow,
-                                                              subgroups[s].perGuestHigh)),
-                             cents(random.real(25, 45)), cents(random.real(5, 15)),
-                             k == 0 ? cents(random.real(150, 800)) : 0.0});
+          const double value = cents(
+              shape.guests * random.real(subgroups[s].perGuestLow, subgroups[s].perGuestHigh));
+          const double materials = cents(random.real(25, 45));
+          const double other = cents(random.real(5, 15));
+          const double freight = k == 0 ? cents(random.real(150, 800)) : 0.0;
+          pending.push_back({quoteId, optionId, productIds[s], value, materials, other, freight});
         }
       }
     }
@@ -262,8 +274,8 @@ void writeDemo(Connection& db, const DemoOptions& options) {
   Transaction transaction(db);
   QuoteWriter writer(db);
   defineSubgroups(writer);
-  for (const auto& branch : {std::pair{"0001", "Matriz - São Paulo"},
-                             std::pair{"0002", "Campinas"}, std::pair{"0003", "Rio de Janeiro"}}) {
+  for (const auto& branch : {std::pair{"0001", "Matriz - São Paulo"}, std::pair{"0002", "Campinas"},
+                             std::pair{"0003", "Rio de Janeiro"}}) {
     db.query("UPDATE branch SET name = ? WHERE id = ?",
              {branch.second, writer.branchId(branch.first)});
   }

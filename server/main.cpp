@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // margem-server: the application server for the remote data module "ORE01400.rdmMargem" and its
 // database tools (see command_line.h). Exit status 0 on success, 1 on failure, 2 on bad usage.
-#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -16,16 +15,9 @@ namespace {
 
 using namespace margem::server;
 
-// SQLite creates the database file but not its folder.
-void prepareSqliteFolder(const std::string& database) {
-  if (!database.starts_with("sqlite:")) return;
-  const std::filesystem::path parent = std::filesystem::path(database.substr(7)).parent_path();
-  std::error_code ignored;
-  if (!parent.empty()) std::filesystem::create_directories(parent, ignored);
-}
-
+// The tools create a SQLite database that is not there yet, folder and all; `serve` never does.
 std::unique_ptr<Connection> openMigrated(const std::string& database) {
-  auto connection = openConnection(database);
+  auto connection = openConnection(database, OpenMode::Create);
   migrate(*connection);
   return connection;
 }
@@ -66,7 +58,6 @@ int main(int argc, char** argv) {
     std::cout << usageText();
     return 0;
   }
-  prepareSqliteFolder(line.database);
   if (line.command == "serve") return serve(line);
   try {
     return runTool(line);

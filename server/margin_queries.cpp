@@ -31,16 +31,16 @@ PacketQuery queryLookup(Connection& db) {
 }
 
 PacketQuery queryHeader(Connection& db, const std::string& number) {
-  const std::string sql =
-      "SELECT b.code, q.number, q.sequence, " + dateTimeText(db.dialect(), "q.event_at") +
-      ", c.trade_name, q.client_name, et.name, st.name, q.guests, h.name,"
-      " st.fixed_expense_pct, q.commission_pct"
-      " FROM quote q JOIN branch b ON b.id = q.branch_id"
-      " LEFT JOIN client c ON c.id = q.client_id"
-      " LEFT JOIN event_type et ON et.id = q.event_type_id"
-      " LEFT JOIN service_type st ON st.id = q.service_type_id"
-      " LEFT JOIN hall h ON h.id = q.hall_id"
-      " WHERE q.number = ?";
+  const std::string sql = "SELECT b.code, q.number, q.sequence, " +
+                          dateTimeText(db.dialect(), "q.event_at") +
+                          ", c.trade_name, q.client_name, et.name, st.name, q.guests, h.name,"
+                          " st.fixed_expense_pct, q.commission_pct"
+                          " FROM quote q JOIN branch b ON b.id = q.branch_id"
+                          " LEFT JOIN client c ON c.id = q.client_id"
+                          " LEFT JOIN event_type et ON et.id = q.event_type_id"
+                          " LEFT JOIN service_type st ON st.id = q.service_type_id"
+                          " LEFT JOIN hall h ON h.id = q.hall_id"
+                          " WHERE q.number = ?";
   return {headerColumns(), db.query(sql, {number})};
 }
 
@@ -56,9 +56,9 @@ PacketQuery queryItems(Connection& db, const std::string& branch, const std::str
 }
 
 PacketQuery queryMargins(Connection& db, const std::string& branch, const std::string& number) {
-  return {marginColumns(), std::make_unique<MarginRowCursor>(
-                               db, kBranchFilter + " AND q.number = ?", SqlParams{branch, number},
-                               true, false)};
+  return {marginColumns(),
+          std::make_unique<MarginRowCursor>(db, kBranchFilter + " AND q.number = ?",
+                                            SqlParams{branch, number}, MarginRowScope::Quote)};
 }
 
 // The rows of a period come in no particular order: the client only averages them.
@@ -66,8 +66,8 @@ PacketQuery queryPeriodMargins(Connection& db, const std::string& branch, Calend
                                CalendarDay last) {
   return {periodMarginColumns(),
           std::make_unique<MarginRowCursor>(
-              db, kBranchFilter + " AND q.included_at >= ? AND q.included_at < ?",
-              SqlParams{branch, first.startText(), last.following().startText()}, false, true)};
+              db, kBranchFilter + " AND q.included_at >= ? AND q.included_at <= ?",
+              SqlParams{branch, first.startText(), last.endText()}, MarginRowScope::Period)};
 }
 
 }  // namespace margem::server

@@ -4,26 +4,19 @@
 #include <charconv>
 #include <cmath>
 
+#include "utf8_step.h"
+
 namespace margem::server {
 namespace {
 
-bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
-
-// The first `characters` UTF-8 characters of the text.
-std::string_view firstCharacters(std::string_view text, int characters) {
-  if (text.size() <= static_cast<std::size_t>(characters)) return text;  // bytes >= characters
-  std::size_t position = 0;
-  for (int count = 0; position < text.size(); ++position) {
-    if (!isContinuationByte(text[position]) && count++ == characters) break;
-  }
-  return text.substr(0, position);
-}
-
 const char* typeName(ColumnType type) {
   switch (type) {
-    case ColumnType::String: return "string";
-    case ColumnType::Float: return "float";
-    case ColumnType::DateTime: return "datetime";
+    case ColumnType::String:
+      return "string";
+    case ColumnType::Float:
+      return "float";
+    case ColumnType::DateTime:
+      return "datetime";
   }
   return "string";
 }
@@ -62,15 +55,38 @@ void PacketWriter::fields(std::span<const PacketColumn> columns) {
 }
 
 void PacketWriter::string(std::string_view text, int size) {
-  if (size > 0) text = firstCharacters(text, size);
+  const std::size_t limit = size > 0 ? static_cast<std::size_t>(size) : text.size();
   m_buffer += '"';
-  for (const char c : text) {
+  std::size_t position = 0;
+  for (std::size_t characters = 0; position < text.size() && characters < limit; ++characters) {
+    const char c = text[position];
+    if (static_cast<unsigned char>(c) >= 0x80) {
+      const Utf8Step step = utf8Step(text, position);
+      if (step.valid) {
+        m_buffer.append(text.substr(position, step.length));
+      } else {
+        m_buffer += kReplacementCharacter;
+      }
+      position += step.length;
+      continue;
+    }
+    ++position;
     switch (c) {
-      case '"': m_buffer += "\\\""; break;
-      case '\\': m_buffer += "\\\\"; break;
-      case '\n': m_buffer += "\\n"; break;
-      case '\r': m_buffer += "\\r"; break;
-      case '\t': m_buffer += "\\t"; break;
+      case '"':
+        m_buffer += "\\\"";
+        break;
+      case '\\':
+        m_buffer += "\\\\";
+        break;
+      case '\n':
+        m_buffer += "\\n";
+        break;
+      case '\r':
+        m_buffer += "\\r";
+        break;
+      case '\t':
+        m_buffer += "\\t";
+        break;
       default:
         if (static_cast<unsigned char>(c) < 0x20) {
           static constexpr char hex[] = "0123456789abcdef";

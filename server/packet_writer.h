@@ -3,8 +3,10 @@
 // cursor into an output buffer that is handed on whenever it fills, so that a reply of a million
 // rows never sits whole in memory.
 //
-// Texts longer than their column are cut to the column's width (counted in characters); numbers
-// that are not finite are written as null.
+// Texts longer than their column are cut to the column's width (counted in characters); bytes of
+// a text that are not UTF-8 (another tool may have written them) become U+FFFD, each ill-formed
+// sequence one character, so that the client still reads the reply; numbers that are not finite
+// are written as null.
 #pragma once
 
 #include <functional>

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The PostgreSQL connection through libpq. Parameters travel separately from the SQL text
-// (`?` placeholders become `$1`, `$2`, ...); many rows are written with COPY.
+// (`?` placeholders become `$1`, `$2`, ...); many rows are written with COPY; a large result is
+// read through a portal, a batch of rows at a time (postgres_portal.h).
 #pragma once
+
+#include <memory>
 
 #include "database.h"
 
@@ -19,16 +22,18 @@ class PostgresConnection : public Connection {
   Dialect dialect() const override { return Dialect::Postgres; }
   void execute(const std::string& sql) override;
   std::unique_ptr<Cursor> query(const std::string& sql, const SqlParams& params) override;
+  std::unique_ptr<Cursor> queryInBatches(const std::string& sql, const SqlParams& params) override;
   std::int64_t insert(const std::string& sql, const SqlParams& params) override;
   std::unique_ptr<BulkInsert> bulkInsert(const std::string& table,
                                          const std::vector<std::string>& columns) override;
   bool healthy() const override;
 
  private:
-  pg_conn* m_conn = nullptr;
+  struct Finish {
+    void operator()(pg_conn* conn) const;
+  };
+  // Closed on every way out, a constructor that fails after connecting included.
+  std::unique_ptr<pg_conn, Finish> m_conn;
 };
-
-// "a = ? AND b = ?" becomes "a = $1 AND b = $2"; question marks inside quoted literals stay.
-std::string numberPlaceholders(const std::string& sql);
 
 }  // namespace margem::server

@@ -69,8 +69,8 @@ std::int64_t QuoteWriter::branchId(const std::string& code) {
 }
 
 std::int64_t QuoteWriter::serviceTypeId(const std::string& name, double pct) {
-  auto cursor = m_db.query(
-      "SELECT id FROM service_type WHERE name = ? AND fixed_expense_pct = ?", {name, pct});
+  auto cursor = m_db.query("SELECT id FROM service_type WHERE name = ? AND fixed_expense_pct = ?",
+                           {name, pct});
   if (!cursor->atEnd()) return cursor->integer(0);
   return m_db.insert("INSERT INTO service_type (name, fixed_expense_pct) VALUES (?, ?)",
                      {fitting(name, 30, "tipo de serviço"), pct});
@@ -80,10 +80,10 @@ std::int64_t QuoteWriter::defineSubgroup(const SubgroupSpec& spec) {
   const std::int64_t groupId = [&] {
     auto cursor = m_db.query("SELECT id FROM product_group WHERE code = ?", {spec.groupCode});
     if (!cursor->atEnd()) return cursor->integer(0);
-    return m_db.insert("INSERT INTO product_group (code, name) VALUES (?, ?)",
-                       {fitting(spec.groupCode, 10, "grupo"),
-                        fitting(spec.groupName.empty() ? spec.groupCode : spec.groupName, 40,
-                                "nome do grupo")});
+    return m_db.insert(
+        "INSERT INTO product_group (code, name) VALUES (?, ?)",
+        {fitting(spec.groupCode, 10, "grupo"),
+         fitting(spec.groupName.empty() ? spec.groupCode : spec.groupName, 40, "nome do grupo")});
   }();
   fitting(spec.code, 10, "subgrupo");
   fitting(spec.name, 40, "nome do subgrupo");
@@ -116,8 +116,7 @@ std::int64_t QuoteWriter::subgroupId(const std::string& code) {
   if (const auto found = m_subgroups.find(code); found != m_subgroups.end()) {
     return found->second;
   }
-  auto cursor =
-      m_db.query("SELECT id FROM product_subgroup WHERE code = ? ORDER BY id", {code});
+  auto cursor = m_db.query("SELECT id FROM product_subgroup WHERE code = ? ORDER BY id", {code});
   if (!cursor->atEnd()) return m_subgroups[code] = cursor->integer(0);
   cursor.reset();
   return defineSubgroup({"GERAL", "GERAL", code, code});
@@ -152,18 +151,16 @@ std::int64_t QuoteWriter::productId(const ItemSpec& item) {
 
 void QuoteWriter::refuseProductMove(const ItemSpec& item) const {
   throw std::invalid_argument("o produto \"" + item.productCode +
-                              "\" já pertence a outro subgrupo que não \"" +
-                              item.subgroupCode + "\"");
+                              "\" já pertence a outro subgrupo que não \"" + item.subgroupCode +
+                              "\"");
 }
 
 std::string QuoteWriter::timestamp(const std::string& text, const char* what) const {
-  if (!CalendarDay::parse(text) || text.size() != 19) {
+  if (!CalendarDay::parse(text)) {
     throw std::invalid_argument(std::string(what) + " \"" + text +
                                 "\" não está no formato AAAA-MM-DDTHH:MM:SS");
   }
-  std::string iso = text;
-  iso[10] = 'T';
-  return iso;
+  return text;
 }
 
 std::int64_t QuoteWriter::addQuote(const QuoteSpec& spec) {
@@ -171,15 +168,15 @@ std::int64_t QuoteWriter::addQuote(const QuoteSpec& spec) {
   const auto client = optionalNamed("client", "trade_name", spec.clientTradeName, 50);
   const auto eventType = optionalNamed("event_type", "name", spec.eventType, 30);
   const auto hall = optionalNamed("hall", "name", spec.hall, 50);
-  SqlParams params{branch,
-                   fitting(spec.number, 10, "número do orçamento"),
-                   fitting(spec.sequence, 2, "sequência"),
-                   spec.eventAt.empty() ? SqlValue(nullptr)
-                                        : SqlValue(timestamp(spec.eventAt, "evento")),
-                   timestamp(spec.includedAt, "inclusão"),
-                   optionalId(client),
-                   fitting(spec.clientName, 50, "cliente"),
-                   optionalId(eventType)};
+  SqlParams params{
+      branch,
+      fitting(spec.number, 10, "número do orçamento"),
+      fitting(spec.sequence, 2, "sequência"),
+      spec.eventAt.empty() ? SqlValue(nullptr) : SqlValue(timestamp(spec.eventAt, "evento")),
+      timestamp(spec.includedAt, "inclusão"),
+      optionalId(client),
+      fitting(spec.clientName, 50, "cliente"),
+      optionalId(eventType)};
   if (spec.serviceType.empty()) {
     params.emplace_back(nullptr);
   } else {
@@ -206,8 +203,8 @@ void QuoteWriter::addItem(std::int64_t quoteId, std::optional<std::int64_t> opti
   m_db.insert(
       "INSERT INTO quote_item (quote_id, option_id, product_id, value, materials_pct,"
       " other_pct, freight) VALUES (?, ?, ?, ?, ?, ?, ?)",
-      {quoteId, optionalId(optionId), productId(item), item.value, item.materialsPct,
-       item.otherPct, item.freight});
+      {quoteId, optionalId(optionId), productId(item), item.value, item.materialsPct, item.otherPct,
+       item.freight});
 }
 
 }  // namespace margem::server

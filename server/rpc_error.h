@@ -34,4 +34,9 @@ inline constexpr const char* kDatabaseUnavailableMessage =
     "O banco de dados do servidor não está disponível no momento. Tente novamente em instantes "
     "ou avise o suporte.";
 
+// What a user reads when the server's database file is not where the server looks for it.
+inline constexpr const char* kDatabaseMissingMessage =
+    "O banco de dados do servidor não foi encontrado. Verifique a configuração do servidor de "
+    "aplicação ou avise o suporte.";
+
 }  // namespace margem::server

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "margem_methods.h"
+#include "request_body.h"
 #include "rpc_error.h"
 
 namespace margem::server {
@@ -25,18 +26,13 @@ void logFailure(const std::string& method, const std::exception& error) {
   std::cerr << "margem-server: " << method << " failed: " << error.what() << std::endl;
 }
 
-// The rest of an oversized body is never read, so the connection cannot carry another request.
 void replyTooLarge(httplib::Response& res) {
   replyError(res, 413, nullptr, rpc_code::kInvalidRequest,
              "A requisição excede o tamanho máximo de 64 KiB.");
-  res.set_header("Connection", "close");
 }
 
-bool bodyTooLarge(const httplib::Request& req) {
-  if (!req.has_header("Content-Length")) return false;
-  const std::string length = req.get_header_value("Content-Length");
-  return length.size() > 18 || std::stoull("0" + length) > kMaxBodyBytes;
-}
+// What is left of the request was never read, so the connection cannot carry another one.
+void closeAfterReply(httplib::Response& res) { res.set_header("Connection", "close"); }
 
 // A call whose queries have run. The cursors go before the connection they read from.
 struct ActiveCall {
@@ -50,17 +46,16 @@ void streamResult(httplib::Response& res, const nlohmann::json& id,
   res.status = 200;
   std::string head = "{\"jsonrpc\":\"2.0\",\"id\":" + id.dump() + ",\"result\":";
   res.set_chunked_content_provider(
-      kJson, [call, head = std::move(head), method = std::move(method)](
-                 std::size_t, httplib::DataSink& sink) {
-        PacketWriter writer([&sink](std::string_view text) {
-          return sink.write(text.data(), text.size());
-        });
+      kJson, [call, head = std::move(head), method = std::move(method)](std::size_t,
+                                                                        httplib::DataSink& sink) {
+        PacketWriter writer(
+            [&sink](std::string_view text) { return sink.write(text.data(), text.size()); });
         try {
           writer.raw(head);
           if (!call->result.write(writer)) return false;
           writer.raw("}");
           if (!writer.flush()) return false;
-        } catch (const DatabaseError& error) {
+        } catch (const std::exception& error) {
           // The reply has begun: all that is left is to break it off.
           logFailure(method, error);
           call->result.packets.clear();
@@ -87,11 +82,12 @@ RpcService::RpcService(ConnectionPool& pool, std::string token)
     : m_pool(pool), m_token(std::move(token)) {}
 
 void RpcService::install(httplib::Server& server) {
-  server.set_payload_max_length(kMaxBodyBytes);
+  server.set_payload_max_length(kDrainedBodyBytes);
 
   server.set_pre_routing_handler([](const httplib::Request& req, httplib::Response& res) {
-    if (req.path.starts_with(kRpcPrefix) && bodyTooLarge(req)) {
+    if (req.path.starts_with(kRpcPrefix) && announcesOversizedBody(req)) {
       replyTooLarge(res);
+      closeAfterReply(res);
       return httplib::Server::HandlerResponse::Handled;
     }
     return httplib::Server::HandlerResponse::Unhandled;
@@ -103,6 +99,7 @@ void RpcService::install(httplib::Server& server) {
     if (!res.body.empty()) return;
     if (res.status == 413) {
       replyTooLarge(res);
+      closeAfterReply(res);
     } else if (res.status == 404) {
       replyError(res, 404, nullptr, rpc_code::kMethodNotFound,
                  "Endereço não atendido por este servidor.");
@@ -117,9 +114,16 @@ void RpcService::install(httplib::Server& server) {
   });
 
   // The body is read here, piece by piece, so that a chunked body without a length also stops
-  // at the limit instead of being held whole.
+  // at the limit instead of being held whole. It is read before any refusal, so that the
+  // connection is at the next request whatever the answer.
   server.Post(R"(/rpc/([^/]+))", [this](const httplib::Request& req, httplib::Response& res,
                                         const httplib::ContentReader& reader) {
+    const RequestBody body = readRequestBody(reader);
+    if (!body.readToEnd) closeAfterReply(res);
+    if (body.tooLarge) {
+      replyTooLarge(res);
+      return;
+    }
     if (!m_token.empty()) {
       const std::string header = req.get_header_value("Authorization");
       const std::string_view scheme = "Bearer ";
@@ -138,22 +142,10 @@ void RpcService::install(httplib::Server& server) {
       return;
     }
 
-    std::string body;
-    bool tooLarge = false;
-    reader([&](const char* data, std::size_t length) {
-      tooLarge = body.size() + length > kMaxBodyBytes;
-      if (!tooLarge) body.append(data, length);
-      return !tooLarge;
-    });
-    if (tooLarge) {
-      replyTooLarge(res);
-      return;
-    }
-
     nlohmann::json id = nullptr;
     std::string method;
     try {
-      RpcRequest request = parseRpcRequest(body);
+      RpcRequest request = parseRpcRequest(body.text);
       id = request.id;
       method = request.method;
       CallRunner runner = planCall(request);
@@ -167,6 +159,9 @@ void RpcService::install(httplib::Server& server) {
       streamResult(res, id, std::move(call), std::move(method));
     } catch (const RpcError& error) {
       replyError(res, error.httpStatus(), id, error.code(), error.what());
+    } catch (const DatabaseMissing& error) {
+      logFailure(method, error);
+      replyError(res, 200, id, rpc_code::kServerError, kDatabaseMissingMessage);
     } catch (const DatabaseError& error) {
       logFailure(method, error);
       replyError(res, 200, id, rpc_code::kServerError, kDatabaseUnavailableMessage);

@@ -2,7 +2,8 @@
 // The HTTP face of the server: `POST /rpc/ORE01400.rdmMargem` (JSON-RPC 2.0) and `GET /health`.
 //
 // Requests over 64 KiB get 413, a missing or wrong bearer token 401 (the token is compared in
-// constant time), another module's name 404, and the protocol's error codes otherwise. A call's
+// constant time), another module's name 404, and the protocol's error codes otherwise; the body
+// is read first in every case (request_body.h), so a kept-alive connection stays in step. A call's
 // queries run before anything is answered, so a database failure is a -32000 reply; the rows are
 // then streamed to the client as chunked JSON.
 #pragma once
@@ -16,8 +17,6 @@ class Server;
 }
 
 namespace margem::server {
-
-inline constexpr std::size_t kMaxBodyBytes = 64 * 1024;
 
 class RpcService {
  public:

@@ -5,7 +5,8 @@
 #include <pthread.h>
 #include <signal.h>
 
-#include <filesystem>
+#include <atomic>
+#include <chrono>
 #include <iostream>
 #include <thread>
 
@@ -16,6 +17,7 @@ namespace margem::server {
 namespace {
 
 constexpr int kKeepAliveRequests = 1000;
+constexpr auto kStopRetry = std::chrono::milliseconds(5);
 
 // Blocks the stop signals in every thread and hands them to one waiting thread.
 sigset_t blockStopSignals() {
@@ -56,19 +58,25 @@ int serve(const CommandLine& line) {
     port = 0;
   }
   if (port == 0) {
-    std::cerr << "margem-server: cannot listen on " << line.host << ":" << line.port
-              << std::endl;
+    std::cerr << "margem-server: cannot listen on " << line.host << ":" << line.port << std::endl;
     return 1;
   }
 
-  std::thread([&server, signals] {
+  // httplib's stop() does nothing until the listen loop runs, so a signal that comes before it
+  // waits for it. The main thread wakes this one with SIGTERM once the loop has ended.
+  std::atomic<bool> ended{false};
+  std::thread stopper([&server, &ended, signals] {
     int received = 0;
     sigwait(&signals, &received);
-    server.stop();
-  }).detach();
+    while (!ended && !server.is_running()) std::this_thread::sleep_for(kStopRetry);
+    if (!ended) server.stop();
+  });
 
   std::cout << "margem-server listening on " << line.host << ":" << port << std::endl;
-  server.listen_after_bind();
+  server.listen_after_bind();  // returns once the calls in flight have finished
+  ended = true;
+  pthread_kill(stopper.native_handle(), SIGTERM);
+  stopper.join();
   std::cout << "margem-server stopped" << std::endl;
   return 0;
 }

@@ -3,6 +3,8 @@
 
 #include <sqlite3.h>
 
+#include <filesystem>
+
 namespace margem::server {
 namespace {
 
@@ -105,12 +107,24 @@ class SqliteBulkInsert : public BulkInsert {
 
 }  // namespace
 
-SqliteConnection::SqliteConnection(const std::string& path) {
-  const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
+SqliteConnection::SqliteConnection(const std::string& path, OpenMode mode) {
+  int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
+  if (mode == OpenMode::Create) {
+    flags |= SQLITE_OPEN_CREATE;
+    // SQLite creates the file but not its folder.
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    std::error_code ignored;  // a folder that cannot be made shows as the open's failure
+    if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
+  }
   if (sqlite3_open_v2(path.c_str(), &m_db, flags, nullptr) != SQLITE_OK) {
     const std::string message = "open " + path + ": " + (m_db ? sqlite3_errmsg(m_db) : "?");
+    std::error_code unknown;  // a path that cannot even be looked at counts as missing
+    const bool missing = mode == OpenMode::ExistingOnly &&
+                         sqlite3_errcode(m_db) == SQLITE_CANTOPEN &&
+                         !std::filesystem::exists(path, unknown);
     sqlite3_close(m_db);
     m_db = nullptr;
+    if (missing) throw DatabaseMissing(message);
     throw DatabaseError(message);
   }
   sqlite3_busy_timeout(m_db, kBusyTimeoutMs);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The SQLite connection: one database file, opened (and created) read-write, in WAL mode so that
-// the workers' connections read side by side, waiting a few seconds on a lock before failing.
+// The SQLite connection: one database file, opened read-write in WAL mode so that the workers'
+// connections read side by side, waiting a few seconds on a lock before failing. With
+// OpenMode::Create a missing file is created, with its folder; with OpenMode::ExistingOnly it
+// raises DatabaseMissing instead.
 #pragma once
 
 #include "database.h"
@@ -11,7 +13,7 @@ namespace margem::server {
 
 class SqliteConnection : public Connection {
  public:
-  explicit SqliteConnection(const std::string& path);
+  SqliteConnection(const std::string& path, OpenMode mode);
   ~SqliteConnection() override;
   SqliteConnection(const SqliteConnection&) = delete;
   SqliteConnection& operator=(const SqliteConnection&) = delete;
@@ -19,6 +21,10 @@ class SqliteConnection : public Connection {
   Dialect dialect() const override { return Dialect::Sqlite; }
   void execute(const std::string& sql) override;
   std::unique_ptr<Cursor> query(const std::string& sql, const SqlParams& params) override;
+  // SQLite hands every result over row by row already.
+  std::unique_ptr<Cursor> queryInBatches(const std::string& sql, const SqlParams& params) override {
+    return query(sql, params);
+  }
   std::int64_t insert(const std::string& sql, const SqlParams& params) override;
   std::unique_ptr<BulkInsert> bulkInsert(const std::string& table,
                                          const std::vector<std::string>& columns) override;

@@ -65,8 +65,8 @@ class Server {
  public:
   explicit Server(const QString& database) {
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_process.start(serverBinary(), {"serve", "--db", database, "--listen", "127.0.0.1:0",
-                                     "--threads", "24"});
+    m_process.start(serverBinary(),
+                    {"serve", "--db", database, "--listen", "127.0.0.1:0", "--threads", "24"});
     static const QRegularExpression listening("listening on 127\\.0\\.0\\.1:(\\d+)");
     QString output;
     while (m_process.waitForReadyRead(30000)) {
@@ -111,8 +111,7 @@ Timed timePeriodCall(int port) {
   req.set_header("Content-Type", "application/json");
   req.body = request.dump();
   std::string head;  // the envelope before the packet, for an error reply
-  req.content_receiver = [&](const char* data, std::size_t length, std::uint64_t,
-                             std::uint64_t) {
+  req.content_receiver = [&](const char* data, std::size_t length, std::uint64_t, std::uint64_t) {
     if (head.size() < 64) head.append(data, std::min<std::size_t>(length, 64));
     parser.feed(std::string_view(data, length));
     return true;
@@ -133,7 +132,7 @@ Timed timePeriodCall(int port) {
 // the faster one counts.
 const std::string kPeriodFilter =
     " WHERE q.branch_id = (SELECT id FROM branch WHERE code = ?)"
-    " AND q.included_at >= ? AND q.included_at < ?";
+    " AND q.included_at >= ? AND q.included_at <= ?";
 const std::string kSqlMeans[] = {
     "SELECT AVG(CASE WHEN m.total > 0 THEN 100 - m.costs / m.total"
     " - m.service * m.expense / 100 ELSE 0 END), COUNT(*)"
@@ -159,7 +158,8 @@ const std::string kSqlMeans[] = {
 
 Timed timeSqlMean(Connection& db, const std::string& sql) {
   const auto start = Clock::now();
-  auto cursor = db.query(sql, {kPeriodBranch, kPeriodFirst, std::string("2026-01-01T00:00:00")});
+  auto cursor =
+      db.query(sql, {kPeriodBranch, kPeriodFirst, std::string("2025-12-31T23:59:59.999999")});
   const double mean = cursor->real(0);
   const auto rows = static_cast<std::size_t>(cursor->integer(1));
   return {secondsSince(start), mean, rows};
@@ -183,12 +183,12 @@ std::vector<std::pair<std::string, std::string>> demoQuotes(int port) {
 void benchBackend(const std::string& name, const QString& location, long long marginRows,
                   double loadSeconds) {
   auto start = Clock::now();
-  runTool({"demo", "--db", location, "--quotes", "200", "--margin-rows",
-           QString::number(marginRows)});
+  runTool(
+      {"demo", "--db", location, "--quotes", "200", "--margin-rows", QString::number(marginRows)});
   figure(name + "_generate_period", secondsSince(start), "s");
 
   Server server(location);
-  auto db = openConnection(location.toStdString());
+  auto db = openConnection(location.toStdString(), OpenMode::ExistingOnly);
   timePeriodCall(server.port());  // warms both paths' caches
   for (const auto& sql : kSqlMeans) timeSqlMean(*db, sql);
   std::vector<double> callTimes;
@@ -214,12 +214,19 @@ void benchBackend(const std::string& name, const QString& location, long long ma
   figure(name + "_period_sql", fastestSql, "s");
   figure(name + "_period_vs_sql", median(callTimes) / fastestSql, "ratio");
 
-  const auto load =
-      benchserver::runGetMargemLoad(server.port(), demoQuotes(server.port()), kLoadClients,
-                                    loadSeconds);
+  const auto load = benchserver::runGetMargemLoad(server.port(), demoQuotes(server.port()),
+                                                  kLoadClients, loadSeconds);
   figure(name + "_getmargem_20_clients", load.calls / load.seconds, "calls/s");
   figure(name + "_getmargem_p99", load.p99Ms, "ms");
   figure(name + "_getmargem_errors", static_cast<double>(load.errors), "count");
+  for (const auto& [kind, count] : load.failures) {
+    std::printf("%s_getmargem_failure: %ld x %s", name.c_str(), count, kind.c_str());
+    if (const auto sample = load.samples.find(kind); sample != load.samples.end()) {
+      std::printf(" (%s)", sample->second.c_str());
+    }
+    std::printf("\n");
+  }
+  std::fflush(stdout);
 }
 
 double environmentNumber(const char* name, double fallback) {
@@ -245,7 +252,7 @@ int main(int argc, char** argv) {
       return 0;
     }
     const std::string name = "margem_bench_" + std::to_string(QCoreApplication::applicationPid());
-    auto adminConnection = openConnection(admin.toStdString());
+    auto adminConnection = openConnection(admin.toStdString(), OpenMode::ExistingOnly);
     adminConnection->execute("CREATE DATABASE " + name);
     try {
       benchBackend("postgres", admin + " dbname=" + QString::fromStdString(name), rows, seconds);

@@ -5,20 +5,23 @@
 
 #include <algorithm>
 #include <chrono>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <random>
 #include <thread>
 
 namespace benchserver {
 
-LoadResult runGetMargemLoad(int port, const std::vector<std::pair<std::string, std::string>>& quotes,
+LoadResult runGetMargemLoad(int port,
+                            const std::vector<std::pair<std::string, std::string>>& quotes,
                             int clients, double seconds) {
   using Clock = std::chrono::steady_clock;
   const auto start = Clock::now();
-  const auto deadline = start + std::chrono::duration_cast<Clock::duration>(
-                                    std::chrono::duration<double>(seconds));
+  const auto deadline =
+      start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
   std::vector<std::vector<double>> latencies(clients);
-  std::vector<long> errors(clients, 0);
+  std::vector<std::map<std::string, long>> failures(clients);
+  std::vector<std::map<std::string, std::string>> samples(clients);
   std::vector<std::thread> threads;
   for (int c = 0; c < clients; ++c) {
     threads.emplace_back([&, c] {
@@ -28,18 +31,25 @@ LoadResult runGetMargemLoad(int port, const std::vector<std::pair<std::string, s
       std::mt19937 random(c + 1);
       for (long id = 1; Clock::now() < deadline; ++id) {
         const auto& [branch, number] = quotes[random() % quotes.size()];
-        const nlohmann::json request = {{"jsonrpc", "2.0"},
-                                        {"id", id},
-                                        {"method", "GetMargem"},
-                                        {"params", {branch, number}}};
+        const nlohmann::json request = {
+            {"jsonrpc", "2.0"}, {"id", id}, {"method", "GetMargem"}, {"params", {branch, number}}};
         const auto sent = Clock::now();
         const auto reply =
             client.Post("/rpc/ORE01400.rdmMargem", request.dump(), "application/json");
         const auto received = Clock::now();
         const std::string expectedHead =
             R"({"jsonrpc":"2.0","id":)" + std::to_string(id) + R"(,"result":[{"fields")";
-        if (!reply || reply->status != 200 || reply->body.rfind(expectedHead, 0) != 0) {
-          ++errors[c];
+        std::string kind;
+        if (!reply) {
+          kind = "httplib " + httplib::to_string(reply.error());
+        } else if (reply->status != 200) {
+          kind = "status " + std::to_string(reply->status);
+        } else if (reply->body.rfind(expectedHead, 0) != 0) {
+          kind = "head mismatch";
+        }
+        if (!kind.empty()) {
+          ++failures[c][kind];
+          if (reply) samples[c].emplace(kind, reply->body.substr(0, 200));
           continue;
         }
         latencies[c].push_back(std::chrono::duration<double, std::milli>(received - sent).count());
@@ -53,7 +63,11 @@ LoadResult runGetMargemLoad(int port, const std::vector<std::pair<std::string, s
   std::vector<double> all;
   for (int c = 0; c < clients; ++c) {
     all.insert(all.end(), latencies[c].begin(), latencies[c].end());
-    result.errors += errors[c];
+    for (const auto& [kind, count] : failures[c]) {
+      result.failures[kind] += count;
+      result.errors += count;
+    }
+    result.samples.insert(samples[c].begin(), samples[c].end());
   }
   result.calls = static_cast<long>(all.size());
   if (!all.empty()) {

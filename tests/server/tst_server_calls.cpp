@@ -26,12 +26,21 @@ QStringList fieldSpecs(const json& packet) {
   return specs;
 }
 
-const QStringList kMarginFields = {
-    "CDFILIAL:string:4",       "NRORCAEVENTO:string:10",   "NROPCAITOREV:string:2",
-    "VRDESCORCEVE:float",      "VRTOTALITEM:float",        "CDGRUPPRODREL:string:10",
-    "CDSUBGRPRODREL:string:10", "NMSUBGRPROD:string:40",   "VRPEIMDEVAVEMP:float",
-    "VRPEIMDEVAVEOU:float",    "VRPEDESFIXASBGR:float",    "IDDIFEFRETESBGR:string:1",
-    "VRFRETE:float",           "IDDESCONTOSBGR:string:1",  "IDFRETESBGR:string:1"};
+const QStringList kMarginFields = {"CDFILIAL:string:4",
+                                   "NRORCAEVENTO:string:10",
+                                   "NROPCAITOREV:string:2",
+                                   "VRDESCORCEVE:float",
+                                   "VRTOTALITEM:float",
+                                   "CDGRUPPRODREL:string:10",
+                                   "CDSUBGRPRODREL:string:10",
+                                   "NMSUBGRPROD:string:40",
+                                   "VRPEIMDEVAVEMP:float",
+                                   "VRPEIMDEVAVEOU:float",
+                                   "VRPEDESFIXASBGR:float",
+                                   "IDDIFEFRETESBGR:string:1",
+                                   "VRFRETE:float",
+                                   "IDDESCONTOSBGR:string:1",
+                                   "IDFRETESBGR:string:1"};
 
 // The option numbers of a packet's rows, each run of equal numbers once.
 QStringList optionRuns(const json& packet) {
@@ -74,6 +83,8 @@ class TestServerCalls : public QObject {
   void unknownKeysAnswerEmptyPackets();
   void periodIncludesBothDays_data();
   void periodIncludesBothDays();
+  void periodAtTheEdgesOfTheCalendar_data();
+  void periodAtTheEdgesOfTheCalendar();
   void periodRowsCarryTheirQuotesServiceExpense();
   void demoDataIsDeterministicWithItsFixedQuotes();
 
@@ -81,6 +92,8 @@ class TestServerCalls : public QObject {
   std::unique_ptr<TestDatabase> m_database;
   std::unique_ptr<ServerProcess> m_server;
   std::unique_ptr<RpcClient> m_client;
+  std::unique_ptr<TestDatabase> m_edgesDatabase;
+  std::unique_ptr<ServerProcess> m_edgesServer;
 };
 
 void TestServerCalls::initTestCase() {
@@ -89,16 +102,18 @@ void TestServerCalls::initTestCase() {
   }
   m_database = std::make_unique<TestDatabase>();
   QString output;
-  QVERIFY2(runTool({"fixture", "--db", m_database->location(),
-                    QFINDTESTDATA("data/margin_quotes.json")},
-                   &output),
-           qPrintable(output));
+  QVERIFY2(
+      runTool({"fixture", "--db", m_database->location(), QFINDTESTDATA("data/margin_quotes.json")},
+              &output),
+      qPrintable(output));
   m_server = std::make_unique<ServerProcess>();
   QVERIFY(m_server->start(m_database->location()));
   m_client = std::make_unique<RpcClient>(m_server->port());
 }
 
 void TestServerCalls::cleanupTestCase() {
+  m_edgesServer.reset();
+  m_edgesDatabase.reset();
   m_server.reset();
   m_database.reset();
 }
@@ -109,16 +124,19 @@ void TestServerCalls::packetFields_data() {
   QTest::addColumn<int>("element");  // -1: the result is the packet
   QTest::addColumn<QStringList>("fields");
 
-  QTest::newRow("lookup") << "GetOrca" << R"([""])" << -1
+  QTest::newRow("lookup") << "GetOrca"
+                          << R"([""])" << -1
                           << QStringList{"NRORCAEVENTO:string:10", "CDFILIAL:string:4"};
-  QTest::newRow("header") << "GetOrca" << R"(["0000000123"])" << -1
+  QTest::newRow("header") << "GetOrca"
+                          << R"(["0000000123"])" << -1
                           << QStringList{"CDFILIAL:string:4",      "NRORCAEVENTO:string:10",
                                          "NRSEQORCAEVE:string:2",  "DTEVENTO:datetime",
                                          "NMFANTCLIE:string:50",   "NMCLIEORCEVE:string:50",
                                          "NMTIPOEVENTO:string:30", "NMTPSERVEVEN:string:30",
                                          "QTCONVORCEVE:float",     "NMSALAOEVEN:string:50",
                                          "VRPEDESFIXASERV:float",  "VRPEACRSALEV:float"};
-  QTest::newRow("items") << "GetMargem" << R"(["0001","0000000123"])" << 0
+  QTest::newRow("items") << "GetMargem"
+                         << R"(["0001","0000000123"])" << 0
                          << QStringList{"CDFILIAL:string:4",        "NRORCAEVENTO:string:10",
                                         "NROPCAITOREV:string:2",    "CDGRUPPRODREL:string:10",
                                         "CDSUBGRPRODREL:string:10", "NMSUBGRPROD:string:40",
@@ -126,14 +144,14 @@ void TestServerCalls::packetFields_data() {
                                         "VRPEIMDEVAVEOU:float",     "VRPEIMDEVAVEMP:float",
                                         "CDARVPROD:string:20",      "NMPRODUTO:string:50",
                                         "SGUNIDADE:string:10"};
-  QTest::newRow("margin rows") << "GetMargem" << R"(["0001","0000000123"])" << 1
-                               << kMarginFields;
+  QTest::newRow("margin rows") << "GetMargem"
+                               << R"(["0001","0000000123"])" << 1 << kMarginFields;
   QTest::newRow("period") << "GetMargTLuc"
                           << R"(["0001","2005-03-01T00:00:00","2005-03-31T00:00:00"])" << -1
                           << (kMarginFields + QStringList{"VRPEDESFIXASERV:float"});
   QTest::newRow("empty period") << "GetMargTLuc"
-                                << R"(["0001","2001-01-01T00:00:00","2001-01-31T00:00:00"])"
-                                << -1 << (kMarginFields + QStringList{"VRPEDESFIXASERV:float"});
+                                << R"(["0001","2001-01-01T00:00:00","2001-01-31T00:00:00"])" << -1
+                                << (kMarginFields + QStringList{"VRPEDESFIXASERV:float"});
 }
 
 void TestServerCalls::packetFields() {
@@ -196,8 +214,7 @@ void TestServerCalls::itemsComeCommonFirstThenByOption() {
   for (const auto& row : items.at("rows")) {
     order << text(row, items, "NROPCAITOREV") + "/" + text(row, items, "CDARVPROD");
   }
-  QCOMPARE(order, (QStringList{"/P10", "/P30", "01/P01", "01/P20", "01/P02", "02/P20",
-                               "02/P01"}));
+  QCOMPARE(order, (QStringList{"/P10", "/P30", "01/P01", "01/P20", "01/P02", "02/P20", "02/P01"}));
   const json coxinha = items["rows"][2];
   QCOMPARE(text(coxinha, items, "NMPRODUTO"), QString("Coxinha"));
   QCOMPARE(text(coxinha, items, "NMSUBGRPROD"), QString("SALGADOS"));
@@ -278,19 +295,24 @@ void TestServerCalls::quoteWithoutItemsAnswersEmptyPackets() {
 void TestServerCalls::unknownKeysAnswerEmptyPackets_data() {
   QTest::addColumn<QString>("branch");
   QTest::addColumn<QString>("number");
-  QTest::newRow("unknown number") << "0001" << "0000000999";
-  QTest::newRow("quote of another branch") << "0002" << "0000000123";
-  QTest::newRow("empty branch") << "" << "0000000123";
-  QTest::newRow("unknown branch") << "9999" << "0000000123";
-  QTest::newRow("empty number") << "0001" << "";
-  QTest::newRow("accented branch of four characters") << "ÇÃÕÉ" << "0000000123";
+  QTest::newRow("unknown number") << "0001"
+                                  << "0000000999";
+  QTest::newRow("quote of another branch") << "0002"
+                                           << "0000000123";
+  QTest::newRow("empty branch") << ""
+                                << "0000000123";
+  QTest::newRow("unknown branch") << "9999"
+                                  << "0000000123";
+  QTest::newRow("empty number") << "0001"
+                                << "";
+  QTest::newRow("accented branch of four characters") << "ÇÃÕÉ"
+                                                      << "0000000123";
 }
 
 void TestServerCalls::unknownKeysAnswerEmptyPackets() {
   QFETCH(QString, branch);
   QFETCH(QString, number);
-  const json result =
-      m_client->result("GetMargem", {branch.toStdString(), number.toStdString()});
+  const json result = m_client->result("GetMargem", {branch.toStdString(), number.toStdString()});
   QCOMPARE(result.size(), 2u);
   QCOMPARE(result[0]["rows"].size(), 0u);
   QCOMPARE(result[1]["rows"].size(), 0u);
@@ -303,24 +325,32 @@ void TestServerCalls::periodIncludesBothDays_data() {
   QTest::addColumn<QStringList>("quotes");
 
   const QStringList march{"0000000123", "0000000127"};
-  QTest::newRow("whole month") << "0001" << "2005-03-01T00:00:00" << "2005-03-31T00:00:00"
-                               << march;
-  QTest::newRow("first day alone") << "0001" << "2005-03-01T00:00:00"
+  QTest::newRow("whole month") << "0001"
+                               << "2005-03-01T00:00:00"
+                               << "2005-03-31T00:00:00" << march;
+  QTest::newRow("first day alone") << "0001"
+                                   << "2005-03-01T00:00:00"
                                    << "2005-03-01T00:00:00" << QStringList{"0000000123"};
-  QTest::newRow("last day alone") << "0001" << "2005-03-31T00:00:00" << "2005-03-31T00:00:00"
-                                  << QStringList{"0000000127"};
-  QTest::newRow("times of day ignored") << "0001" << "2005-03-01T23:59:59"
+  QTest::newRow("last day alone") << "0001"
+                                  << "2005-03-31T00:00:00"
+                                  << "2005-03-31T00:00:00" << QStringList{"0000000127"};
+  QTest::newRow("times of day ignored") << "0001"
+                                        << "2005-03-01T23:59:59"
                                         << "2005-03-31T00:00:01" << march;
-  QTest::newRow("plain dates") << "0001" << "2005-03-01" << "2005-03-31" << march;
-  QTest::newRow("neighbour days") << "0001" << "2005-02-28T00:00:00" << "2005-04-01T00:00:00"
+  QTest::newRow("neighbour days") << "0001"
+                                  << "2005-02-28T00:00:00"
+                                  << "2005-04-01T00:00:00"
                                   << QStringList{"0000000123", "0000000125", "0000000126",
                                                  "0000000127"};
-  QTest::newRow("inverted") << "0001" << "2005-03-31T00:00:00" << "2005-03-01T00:00:00"
-                            << QStringList{};
-  QTest::newRow("other branch") << "0002" << "2005-03-01T00:00:00" << "2005-03-31T00:00:00"
-                                << QStringList{"0000000124"};
-  QTest::newRow("unknown branch") << "0042" << "2005-03-01T00:00:00" << "2005-03-31T00:00:00"
-                                  << QStringList{};
+  QTest::newRow("inverted") << "0001"
+                            << "2005-03-31T00:00:00"
+                            << "2005-03-01T00:00:00" << QStringList{};
+  QTest::newRow("other branch") << "0002"
+                                << "2005-03-01T00:00:00"
+                                << "2005-03-31T00:00:00" << QStringList{"0000000124"};
+  QTest::newRow("unknown branch") << "0042"
+                                  << "2005-03-01T00:00:00"
+                                  << "2005-03-31T00:00:00" << QStringList{};
 }
 
 void TestServerCalls::periodIncludesBothDays() {
@@ -339,9 +369,60 @@ void TestServerCalls::periodIncludesBothDays() {
   QCOMPARE(seen, quotes);
 }
 
+void TestServerCalls::periodAtTheEdgesOfTheCalendar_data() {
+  QTest::addColumn<QString>("first");
+  QTest::addColumn<QString>("last");
+  QTest::addColumn<QStringList>("quotes");
+
+  // Inclusion times in the file: 201 9999-12-30T23:59:59, 202 9999-12-31T00:00:00,
+  // 203 9999-12-31T23:59:59, 204 0001-01-01T00:00:00, 205 2005-03-31T23:59:59,
+  // 206 2005-04-01T00:00:00.
+  QTest::newRow("last day of the calendar")
+      << "9999-12-31T00:00:00"
+      << "9999-12-31T00:00:00" << QStringList{"0000000202", "0000000203"};
+  QTest::newRow("period ending on the last day")
+      << "9999-12-30T00:00:00"
+      << "9999-12-31T00:00:00" << QStringList{"0000000201", "0000000202", "0000000203"};
+  QTest::newRow("first day of the calendar") << "0001-01-01T00:00:00"
+                                             << "0001-01-01T00:00:00" << QStringList{"0000000204"};
+  QTest::newRow("last second of a day, not the next midnight")
+      << "2005-03-31T00:00:00"
+      << "2005-03-31T00:00:00" << QStringList{"0000000205"};
+  QTest::newRow("midnight opens the day") << "2005-04-01T12:00:00"
+                                          << "2005-04-01T00:00:00" << QStringList{"0000000206"};
+  QTest::newRow("whole calendar") << "0001-01-01T00:00:00"
+                                  << "9999-12-31T23:59:59"
+                                  << QStringList{"0000000201", "0000000202", "0000000203",
+                                                 "0000000204", "0000000205", "0000000206"};
+}
+
+void TestServerCalls::periodAtTheEdgesOfTheCalendar() {
+  QFETCH(QString, first);
+  QFETCH(QString, last);
+  QFETCH(QStringList, quotes);
+  if (!m_edgesServer) {
+    m_edgesDatabase = std::make_unique<TestDatabase>();
+    QString output;
+    QVERIFY2(runTool({"fixture", "--db", m_edgesDatabase->location(),
+                      QFINDTESTDATA("data/calendar_edges.json")},
+                     &output),
+             qPrintable(output));
+    m_edgesServer = std::make_unique<ServerProcess>();
+    QVERIFY(m_edgesServer->start(m_edgesDatabase->location()));
+  }
+  const json packet = RpcClient(m_edgesServer->port())
+                          .result("GetMargTLuc", {"0001", first.toStdString(), last.toStdString()});
+  QStringList seen;
+  for (const auto& value : column(packet, "NRORCAEVENTO")) {
+    seen << QString::fromStdString(value.get<std::string>());
+  }
+  seen.sort();
+  QCOMPARE(seen, quotes);
+}
+
 void TestServerCalls::periodRowsCarryTheirQuotesServiceExpense() {
-  const json packet = m_client->result(
-      "GetMargTLuc", {"0001", "2005-03-01T00:00:00", "2005-03-31T00:00:00"});
+  const json packet =
+      m_client->result("GetMargTLuc", {"0001", "2005-03-01T00:00:00", "2005-03-31T00:00:00"});
   QCOMPARE(packet["rows"].size(), 7u);  // six margin rows of 0000000123, one of 0000000127
   for (const auto& row : packet["rows"]) {
     const bool first = text(row, packet, "NRORCAEVENTO") == "0000000123";
@@ -358,8 +439,7 @@ void TestServerCalls::periodRowsCarryTheirQuotesServiceExpense() {
 void TestServerCalls::demoDataIsDeterministicWithItsFixedQuotes() {
   TestDatabase first, second;
   QString output;
-  QVERIFY2(runTool({"demo", "--db", first.location(), "--seed", "7"}, &output),
-           qPrintable(output));
+  QVERIFY2(runTool({"demo", "--db", first.location(), "--seed", "7"}, &output), qPrintable(output));
   QVERIFY2(runTool({"demo", "--db", second.location(), "--seed", "7"}, &output),
            qPrintable(output));
   ServerProcess a, b;

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QTest>
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <thread>
 
@@ -30,9 +31,12 @@ void verifyUserMessage(const json& body) {
   }
 }
 
+constexpr const char* kToken = "s3gr3d0-longo";
+constexpr const char* kLookupCall = R"({"jsonrpc":"2.0","id":1,"method":"GetOrca","params":[""]})";
+
 std::string bigBody() {
-  return R"({"jsonrpc":"2.0","id":1,"method":"GetOrca","params":[")" +
-         std::string(70 * 1024, '0') + R"("]})";
+  return R"({"jsonrpc":"2.0","id":1,"method":"GetOrca","params":[")" + std::string(70 * 1024, '0') +
+         R"("]})";
 }
 
 }  // namespace
@@ -51,6 +55,8 @@ class TestServerProtocol : public QObject {
   void healthAnswersWithoutToken();
   void token_data();
   void token();
+  void refusedCallLeavesTheConnectionInStep_data();
+  void refusedCallLeavesTheConnectionInStep();
   void unreachableDatabaseAnswersServerErrorAndKeepsServing();
   void concurrentCallsAllSucceed();
   void stopsCleanlyOnSigterm();
@@ -61,7 +67,18 @@ class TestServerProtocol : public QObject {
   std::unique_ptr<RpcClient> m_client;
   std::unique_ptr<TestDatabase> m_tokenDatabase;
   std::unique_ptr<ServerProcess> m_tokenServer;
+
+  // The server that asks for kToken, started on first use.
+  bool startTokenServer();
 };
+
+bool TestServerProtocol::startTokenServer() {
+  if (m_tokenServer) return true;
+  m_tokenDatabase = std::make_unique<TestDatabase>();
+  if (!runTool({"init", "--db", m_tokenDatabase->location()})) return false;
+  m_tokenServer = std::make_unique<ServerProcess>();
+  return m_tokenServer->start(m_tokenDatabase->location(), {"--token", kToken});
+}
 
 void TestServerProtocol::initTestCase() {
   if (const QString reason = backendUnavailableReason(); !reason.isEmpty()) {
@@ -69,10 +86,10 @@ void TestServerProtocol::initTestCase() {
   }
   m_database = std::make_unique<TestDatabase>();
   QString output;
-  QVERIFY2(runTool({"fixture", "--db", m_database->location(),
-                    QFINDTESTDATA("data/margin_quotes.json")},
-                   &output),
-           qPrintable(output));
+  QVERIFY2(
+      runTool({"fixture", "--db", m_database->location(), QFINDTESTDATA("data/margin_quotes.json")},
+              &output),
+      qPrintable(output));
   m_server = std::make_unique<ServerProcess>();
   QVERIFY(m_server->start(m_database->location()));
   m_client = std::make_unique<RpcClient>(m_server->port());
@@ -98,40 +115,49 @@ void TestServerProtocol::errorTable_data() {
   QTest::newRow("empty body") << "" << 400 << -32700;
   QTest::newRow("batch array") << R"([{"jsonrpc":"2.0","id":1,"method":"GetOrca"}])" << 400
                                << -32600;
-  QTest::newRow("no version") << R"({"id":1,"method":"GetOrca","params":[""]})" << 400
-                              << -32600;
+  QTest::newRow("no version") << R"({"id":1,"method":"GetOrca","params":[""]})" << 400 << -32600;
   QTest::newRow("version 1.0") << R"({"jsonrpc":"1.0","id":1,"method":"GetOrca","params":[""]})"
                                << 400 << -32600;
-  QTest::newRow("method not text") << R"({"jsonrpc":"2.0","id":1,"method":5,"params":[""]})"
-                                   << 400 << -32600;
+  QTest::newRow("method not text")
+      << R"({"jsonrpc":"2.0","id":1,"method":5,"params":[""]})" << 400 << -32600;
   QTest::newRow("params object") << call("GetOrca", R"({"n":""})") << 400 << -32600;
   QTest::newRow("id object") << R"({"jsonrpc":"2.0","id":{},"method":"GetOrca","params":[""]})"
                              << 400 << -32600;
   QTest::newRow("unknown method") << call("ApagaTudo", "[]") << 200 << -32601;
   QTest::newRow("method name case") << call("getorca", R"([""])") << 200 << -32601;
-  QTest::newRow("no params") << R"({"jsonrpc":"2.0","id":7,"method":"GetOrca"})" << 200
-                             << -32602;
+  QTest::newRow("no params") << R"({"jsonrpc":"2.0","id":7,"method":"GetOrca"})" << 200 << -32602;
   QTest::newRow("too many params") << call("GetOrca", R"(["",""])") << 200 << -32602;
   QTest::newRow("too few params") << call("GetMargem", R"(["0001"])") << 200 << -32602;
   QTest::newRow("number not text") << call("GetOrca", "[123]") << 200 << -32602;
   QTest::newRow("null branch") << call("GetMargem", R"([null,"0000000123"])") << 200 << -32602;
   QTest::newRow("number too long") << call("GetOrca", R"(["00000001234"])") << 200 << -32602;
-  QTest::newRow("branch too long") << call("GetMargem", R"(["00001","0000000123"])") << 200
-                                   << -32602;
+  QTest::newRow("branch too long")
+      << call("GetMargem", R"(["00001","0000000123"])") << 200 << -32602;
   QTest::newRow("five accented characters")
       << call("GetMargem", R"(["ÇÃÕÉÍ","0000000123"])") << 200 << -32602;
   QTest::newRow("impossible date")
       << call("GetMargTLuc", R"(["0001","2005-02-30T00:00:00","2005-03-01T00:00:00"])") << 200
       << -32602;
-  QTest::newRow("date as number") << call("GetMargTLuc", R"(["0001",38412,"2005-03-01"])")
+  QTest::newRow("date as number") << call("GetMargTLuc", R"(["0001",38412,"2005-03-01T00:00:00"])")
                                   << 200 << -32602;
   QTest::newRow("date in pt_BR form")
       << call("GetMargTLuc", R"(["0001","01/03/2005","31/03/2005"])") << 200 << -32602;
-  QTest::newRow("date with zone")
-      << call("GetMargTLuc", R"(["0001","2005-03-01T00:00:00Z","2005-03-31"])") << 200
+  QTest::newRow("date with zone") << call(
+                                         "GetMargTLuc",
+                                         R"(["0001","2005-03-01T00:00:00Z","2005-03-31T00:00:00"])")
+                                  << 200 << -32602;
+  QTest::newRow("plain first date")
+      << call("GetMargTLuc", R"(["0001","2005-03-01","2005-03-31T00:00:00"])") << 200 << -32602;
+  QTest::newRow("plain last date")
+      << call("GetMargTLuc", R"(["0001","2005-03-01T00:00:00","2005-03-31"])") << 200 << -32602;
+  QTest::newRow("space instead of T")
+      << call("GetMargTLuc", R"(["0001","2005-03-01 00:00:00","2005-03-31T00:00:00"])") << 200
       << -32602;
-  QTest::newRow("SQL in a text")
-      << call("GetMargem", R"(["0001","1' OR '1'='1"])") << 200 << -32602;
+  QTest::newRow("date-time without seconds")
+      << call("GetMargTLuc", R"(["0001","2005-03-01T00:00","2005-03-31T00:00:00"])") << 200
+      << -32602;
+  QTest::newRow("SQL in a text") << call("GetMargem", R"(["0001","1' OR '1'='1"])") << 200
+                                 << -32602;
 }
 
 void TestServerProtocol::errorTable() {
@@ -178,9 +204,8 @@ void TestServerProtocol::bodyOverLimitIsRefused() {
 }
 
 void TestServerProtocol::otherModuleIsNotFound() {
-  const HttpReply reply =
-      m_client->post(R"({"jsonrpc":"2.0","id":1,"method":"GetOrca","params":[""]})",
-                     "ORE01500.rdmOutro");
+  const HttpReply reply = m_client->post(
+      R"({"jsonrpc":"2.0","id":1,"method":"GetOrca","params":[""]})", "ORE01500.rdmOutro");
   QCOMPARE(reply.status, 404);
 }
 
@@ -208,18 +233,13 @@ void TestServerProtocol::token_data() {
 void TestServerProtocol::token() {
   QFETCH(QString, authorization);
   QFETCH(int, status);
-  if (!m_tokenServer) {
-    m_tokenDatabase = std::make_unique<TestDatabase>();
-    m_tokenServer = std::make_unique<ServerProcess>();
-    QVERIFY(m_tokenServer->start(m_tokenDatabase->location(), {"--token", "s3gr3d0-longo"}));
-  }
+  QVERIFY(startTokenServer());
 
   httplib::Client client("127.0.0.1", m_tokenServer->port());
   httplib::Headers headers;
   if (!authorization.isEmpty()) headers.emplace("Authorization", authorization.toStdString());
-  const auto reply = client.Post("/rpc/ORE01400.rdmMargem", headers,
-                                 R"({"jsonrpc":"2.0","id":1,"method":"GetOrca","params":[""]})",
-                                 "application/json");
+  const auto reply =
+      client.Post("/rpc/ORE01400.rdmMargem", headers, kLookupCall, "application/json");
   QVERIFY(reply);
   QCOMPARE(reply->status, status);
   const json body = json::parse(reply->body);
@@ -229,6 +249,64 @@ void TestServerProtocol::token() {
   } else {
     QVERIFY(body.contains("result"));
   }
+}
+
+void TestServerProtocol::refusedCallLeavesTheConnectionInStep_data() {
+  QTest::addColumn<bool>("withToken");  // the server asks for a token, and the second call has it
+  QTest::addColumn<QString>("authorization");
+  QTest::addColumn<QString>("path");
+  QTest::addColumn<QString>("body");
+  QTest::addColumn<int>("status");
+
+  const QString rpc = QStringLiteral("/rpc/ORE01400.rdmMargem");
+  const QString call = kLookupCall;
+  QTest::newRow("wrong token") << true << "Bearer errado" << rpc << call << 401;
+  QTest::newRow("no token") << true << "" << rpc << call << 401;
+  QTest::newRow("other module") << false << ""
+                                << "/rpc/ORE01500.rdmOutro" << call << 404;
+  QTest::newRow("unknown path") << false << ""
+                                << "/outro" << call << 404;
+  QTest::newRow("body over the limit")
+      << false << "" << rpc << QString::fromStdString(bigBody()) << 413;
+}
+
+// The refused request's body must not be read as the start of the next request on the same
+// kept-alive connection.
+void TestServerProtocol::refusedCallLeavesTheConnectionInStep() {
+  QFETCH(bool, withToken);
+  QFETCH(QString, authorization);
+  QFETCH(QString, path);
+  QFETCH(QString, body);
+  QFETCH(int, status);
+  if (withToken) QVERIFY(startTokenServer());
+  httplib::Client client("127.0.0.1", withToken ? m_tokenServer->port() : m_server->port());
+  client.set_keep_alive(true);
+  client.set_read_timeout(10);
+
+  httplib::Headers refused;
+  if (!authorization.isEmpty()) refused.emplace("Authorization", authorization.toStdString());
+  // The body follows the headers a moment later, once the server could have answered them.
+  const std::string payload = body.toStdString();
+  const auto first = client.Post(
+      path.toStdString().c_str(), refused, payload.size(),
+      [&payload](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
+        if (offset == 0) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        return sink.write(payload.data() + offset, length);
+      },
+      "application/json");
+  QVERIFY2(first, httplib::to_string(first.error()).c_str());
+  QCOMPARE(first->status, status);
+
+  httplib::Headers allowed;
+  if (withToken) allowed.emplace("Authorization", std::string("Bearer ") + kToken);
+  const auto second = client.Post("/rpc/ORE01400.rdmMargem", allowed,
+                                  R"({"jsonrpc":"2.0","id":2,"method":"GetOrca","params":[""]})",
+                                  "application/json");
+  QVERIFY2(second, httplib::to_string(second.error()).c_str());
+  QCOMPARE(second->status, 200);
+  const json reply = json::parse(second->body, nullptr, false);
+  QVERIFY2(reply.is_object() && reply.contains("result"), second->body.c_str());
+  QCOMPARE(reply["id"].get<int>(), 2);
 }
 
 void TestServerProtocol::unreachableDatabaseAnswersServerErrorAndKeepsServing() {
@@ -279,13 +357,14 @@ void TestServerProtocol::concurrentCallsAllSucceed() {
       httplib::Client client("127.0.0.1", m_server->port());
       client.set_read_timeout(30);
       for (int i = 0; i < kCallsEach; ++i) {
-        const json request = {{"jsonrpc", "2.0"},
-                              {"id", c * 1000 + i},
-                              {"method", i % 2 ? "GetMargem" : "GetMargTLuc"},
-                              {"params", i % 2 ? json{"0001", "0000000123"}
-                                               : json{"0001", "2005-03-01", "2005-03-31"}}};
-        const auto reply = client.Post("/rpc/ORE01400.rdmMargem", request.dump(),
-                                       "application/json");
+        const json request = {
+            {"jsonrpc", "2.0"},
+            {"id", c * 1000 + i},
+            {"method", i % 2 ? "GetMargem" : "GetMargTLuc"},
+            {"params", i % 2 ? json{"0001", "0000000123"}
+                             : json{"0001", "2005-03-01T00:00:00", "2005-03-31T00:00:00"}}};
+        const auto reply =
+            client.Post("/rpc/ORE01400.rdmMargem", request.dump(), "application/json");
         if (!reply || reply->status != 200) continue;
         const json body = json::parse(reply->body, nullptr, false);
         if (body.is_object() && body.contains("result") && body["id"] == c * 1000 + i) ++good;

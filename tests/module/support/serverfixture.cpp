@@ -70,19 +70,22 @@ ServerFixture::~ServerFixture() { Stop(); }
 
 QString ServerFixture::Database() const { return m_dir.filePath(QStringLiteral("margem.db")); }
 
-bool ServerFixture::RunFixture(const QString& fixtureFile) {
-  QProcess fixture;
-  fixture.setProcessChannelMode(QProcess::MergedChannels);
-  fixture.start(QStringLiteral(MARGEM_SERVER_BIN),
-                {QStringLiteral("fixture"), QStringLiteral("--db"), SqliteUrl(Database()),
-                 QDir(QStringLiteral(MARGEM_FIXTURES_DIR)).filePath(fixtureFile)});
-  if (!fixture.waitForFinished(30000) || fixture.exitStatus() != QProcess::NormalExit ||
-      fixture.exitCode() != 0) {
-    m_error = QStringLiteral("fixture %1 failed: %2")
-                  .arg(fixtureFile, QString::fromUtf8(fixture.readAll()));
+bool ServerFixture::RunTool(const QStringList& arguments) {
+  QProcess tool;
+  tool.setProcessChannelMode(QProcess::MergedChannels);
+  tool.start(QStringLiteral(MARGEM_SERVER_BIN), arguments);
+  if (!tool.waitForFinished(30000) || tool.exitStatus() != QProcess::NormalExit ||
+      tool.exitCode() != 0) {
+    m_error = QStringLiteral("margem-server %1 failed: %2")
+                  .arg(arguments.join(QLatin1Char(' ')), QString::fromUtf8(tool.readAll()));
     return false;
   }
   return true;
+}
+
+bool ServerFixture::RunFixture(const QString& fixtureFile) {
+  return RunTool({QStringLiteral("fixture"), QStringLiteral("--db"), SqliteUrl(Database()),
+                  QDir(QStringLiteral(MARGEM_FIXTURES_DIR)).filePath(fixtureFile)});
 }
 
 bool ServerFixture::Start(const QStringList& fixtureFiles) {
@@ -91,6 +94,10 @@ bool ServerFixture::Start(const QStringList& fixtureFiles) {
     m_error = QStringLiteral("no temporary folder");
     return false;
   }
+  // The server does not create a missing database: without fixtures it is made empty here.
+  if (fixtureFiles.isEmpty() &&
+      !RunTool({QStringLiteral("init"), QStringLiteral("--db"), SqliteUrl(Database())}))
+    return false;
   for (const QString& file : fixtureFiles)
     if (!RunFixture(file)) return false;
   m_port = FreeLoopbackPort();
@@ -143,8 +150,6 @@ void ServerFixture::Stop() {
   m_server.reset();
 }
 
-bool ServerFixture::Running() const {
-  return m_server && m_server->state() == QProcess::Running;
-}
+bool ServerFixture::Running() const { return m_server && m_server->state() == QProcess::Running; }
 
 }  // namespace testsupport

@@ -37,6 +37,7 @@ class ServerFixture {
   QString Error() const { return m_error; }
 
  private:
+  bool RunTool(const QStringList& arguments);
   bool RunFixture(const QString& fixtureFile);
   bool Serve();
   bool WaitHealthy(int timeoutMs);

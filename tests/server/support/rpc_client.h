@@ -9,7 +9,7 @@
 namespace servertest {
 
 struct HttpReply {
-  int status = 0;  // 0 when no answer came
+  int status = 0;       // 0 when no answer came
   nlohmann::json body;  // discarded when the body is not JSON
 };
 
@@ -18,8 +18,7 @@ class RpcClient {
   explicit RpcClient(int port, std::string token = {});
 
   // POST of a raw body to /rpc/<module>.
-  HttpReply post(const std::string& body,
-                 const std::string& module = "ORE01400.rdmMargem") const;
+  HttpReply post(const std::string& body, const std::string& module = "ORE01400.rdmMargem") const;
   // One call with id 1; the reply as it came.
   HttpReply call(const std::string& method, const nlohmann::json& params) const;
   // The `result` of a call that must succeed; fails the test otherwise (empty json then).

@@ -25,8 +25,8 @@ ServerProcess::~ServerProcess() { stop(); }
 bool ServerProcess::start(const QString& database, const QStringList& extra) {
   m_process = std::make_unique<QProcess>();
   m_process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-  m_process->start(serverBinary(), QStringList{"serve", "--db", database, "--listen",
-                                               "127.0.0.1:0"} + extra);
+  m_process->start(serverBinary(),
+                   QStringList{"serve", "--db", database, "--listen", "127.0.0.1:0"} + extra);
   static const QRegularExpression listening(QStringLiteral("listening on 127\\.0\\.0\\.1:(\\d+)"));
   QDeadlineTimer deadline(10000);
   while (!deadline.hasExpired() && m_process->state() != QProcess::NotRunning) {

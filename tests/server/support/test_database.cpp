@@ -44,9 +44,8 @@ TestDatabase::TestDatabase() {
     return;
   }
   static std::atomic<int> counter{0};
-  m_postgresName = QStringLiteral("margem_test_%1_%2")
-                       .arg(QCoreApplication::applicationPid())
-                       .arg(counter++);
+  m_postgresName =
+      QStringLiteral("margem_test_%1_%2").arg(QCoreApplication::applicationPid()).arg(counter++);
   runAdmin(QStringLiteral("CREATE DATABASE %1").arg(m_postgresName));
   m_location = adminConnection() + QStringLiteral(" dbname=") + m_postgresName;
 }
