@@ -55,6 +55,8 @@ class BlockBody {
     }
   }
 
+  bool Empty() const { return m_size == 0; }
+
   // The whole body; each block is released as soon as it is copied.
   std::string Join() {
     std::string body;
@@ -163,7 +165,15 @@ ServerReply TNetConnection::Call(const QString& method, const QVariantList& para
 
   QElapsedTimer clock;
   clock.start();
-  const httplib::Result result = d->clientFor(*this).send(request);
+  httplib::Result result = d->clientFor(*this).send(request);
+  // A kept-alive connection that the server closed just as the request went out ends without a
+  // byte of reply. Every call only reads, so it goes once more on a new connection.
+  if (!result && received.Empty() && clock.elapsed() < ReplyTimeoutMs * 9 / 10 &&
+      (result.error() == httplib::Error::Read || result.error() == httplib::Error::Write)) {
+    d->client.reset();
+    clock.restart();
+    result = d->clientFor(*this).send(request);
+  }
   if (!result) {
     const httplib::Error error = result.error();
     reply.detail = QString::fromStdString(httplib::to_string(error));

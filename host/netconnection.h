@@ -3,6 +3,8 @@
 // request to /rpc/<ServerName> on Host:Port (Bearer token when one is set). A call blocks the
 // calling thread until the reply arrives or a time-out passes; it never raises for a failed
 // reply: the status says what happened and CheckResultServ turns it into the user's message.
+// A call whose kept-alive connection the server closed before any reply is sent once more on a
+// new connection (the calls only read).
 #pragma once
 
 #include <QObject>
