@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <csignal>
 #include <iostream>
 #include <thread>
 
@@ -16,7 +17,9 @@
 namespace margem::server {
 namespace {
 
-constexpr int kKeepAliveRequests = 1000;
+// A kept-alive connection is let go only when idle: a client that sends its next request just as
+// the server closes the connection after its last allowed one finds no reply.
+constexpr int kKeepAliveRequests = 1000000;
 constexpr auto kStopRetry = std::chrono::milliseconds(5);
 
 // Blocks the stop signals in every thread and hands them to one waiting thread.
@@ -33,6 +36,9 @@ sigset_t blockStopSignals() {
 
 int serve(const CommandLine& line) {
   const sigset_t signals = blockStopSignals();
+  // The HTTP library writes without MSG_NOSIGNAL: a client that goes away in the middle of a reply
+  // must end that reply, not the server.
+  std::signal(SIGPIPE, SIG_IGN);
 
   ConnectionPool pool(line.database);
   try {

@@ -27,6 +27,7 @@ LoadResult runGetMargemLoad(int port,
     threads.emplace_back([&, c] {
       httplib::Client client("127.0.0.1", port);
       client.set_keep_alive(true);
+      client.set_tcp_nodelay(true);  // as the module's client: no wait for delayed ACKs
       client.set_read_timeout(30);
       std::mt19937 random(c + 1);
       for (long id = 1; Clock::now() < deadline; ++id) {
