@@ -4,6 +4,7 @@
 #include <httplib.h>
 #include <pthread.h>
 #include <signal.h>
+#include <sys/socket.h>
 
 #include <atomic>
 #include <chrono>
@@ -55,6 +56,11 @@ int serve(const CommandLine& line) {
   server.set_tcp_nodelay(true);  // replies go out whole, without waiting for delayed ACKs
   RpcService service(pool, line.token);
   service.install(server);
+  int listener = -1;
+  server.set_socket_options([&listener](int socket) {
+    httplib::default_socket_options(socket);
+    listener = socket;
+  });
 
   int port = line.port;
   if (port == 0) {
@@ -63,6 +69,9 @@ int serve(const CommandLine& line) {
   } else if (!server.bind_to_port(line.host, port)) {
     port = 0;
   }
+  // The library listens with a queue of 5 connections; of twenty clients that connect at once,
+  // some would lose their first request while the queue is full.
+  if (port != 0) ::listen(listener, SOMAXCONN);
   if (port == 0) {
     std::cerr << "margem-server: cannot listen on " << line.host << ":" << line.port << std::endl;
     return 1;
