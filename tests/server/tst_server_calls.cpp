@@ -5,6 +5,7 @@
 #include <memory>
 #include <set>
 
+#include "support/fixture_server.h"
 #include "support/rpc_client.h"
 #include "support/server_process.h"
 #include "support/test_database.h"
@@ -89,33 +90,24 @@ class TestServerCalls : public QObject {
   void demoDataIsDeterministicWithItsFixedQuotes();
 
  private:
-  std::unique_ptr<TestDatabase> m_database;
-  std::unique_ptr<ServerProcess> m_server;
+  std::unique_ptr<FixtureServer> m_server;
   std::unique_ptr<RpcClient> m_client;
-  std::unique_ptr<TestDatabase> m_edgesDatabase;
-  std::unique_ptr<ServerProcess> m_edgesServer;
+  std::unique_ptr<FixtureServer> m_edgesServer;
 };
 
 void TestServerCalls::initTestCase() {
   if (const QString reason = backendUnavailableReason(); !reason.isEmpty()) {
     QSKIP(qPrintable(reason));
   }
-  m_database = std::make_unique<TestDatabase>();
+  m_server = std::make_unique<FixtureServer>();
   QString output;
-  QVERIFY2(
-      runTool({"fixture", "--db", m_database->location(), QFINDTESTDATA("data/margin_quotes.json")},
-              &output),
-      qPrintable(output));
-  m_server = std::make_unique<ServerProcess>();
-  QVERIFY(m_server->start(m_database->location()));
+  QVERIFY2(m_server->start(QFINDTESTDATA("data/margin_quotes.json"), &output), qPrintable(output));
   m_client = std::make_unique<RpcClient>(m_server->port());
 }
 
 void TestServerCalls::cleanupTestCase() {
   m_edgesServer.reset();
-  m_edgesDatabase.reset();
   m_server.reset();
-  m_database.reset();
 }
 
 void TestServerCalls::packetFields_data() {
@@ -401,14 +393,10 @@ void TestServerCalls::periodAtTheEdgesOfTheCalendar() {
   QFETCH(QString, last);
   QFETCH(QStringList, quotes);
   if (!m_edgesServer) {
-    m_edgesDatabase = std::make_unique<TestDatabase>();
+    m_edgesServer = std::make_unique<FixtureServer>();
     QString output;
-    QVERIFY2(runTool({"fixture", "--db", m_edgesDatabase->location(),
-                      QFINDTESTDATA("data/calendar_edges.json")},
-                     &output),
+    QVERIFY2(m_edgesServer->start(QFINDTESTDATA("data/calendar_edges.json"), &output),
              qPrintable(output));
-    m_edgesServer = std::make_unique<ServerProcess>();
-    QVERIFY(m_edgesServer->start(m_edgesDatabase->location()));
   }
   const json packet = RpcClient(m_edgesServer->port())
                           .result("GetMargTLuc", {"0001", first.toStdString(), last.toStdString()});

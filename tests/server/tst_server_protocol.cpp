@@ -12,6 +12,7 @@
 #include <memory>
 #include <thread>
 
+#include "support/fixture_server.h"
 #include "support/rpc_client.h"
 #include "support/server_process.h"
 #include "support/test_database.h"
@@ -62,8 +63,7 @@ class TestServerProtocol : public QObject {
   void stopsCleanlyOnSigterm();
 
  private:
-  std::unique_ptr<TestDatabase> m_database;
-  std::unique_ptr<ServerProcess> m_server;
+  std::unique_ptr<FixtureServer> m_server;
   std::unique_ptr<RpcClient> m_client;
   std::unique_ptr<TestDatabase> m_tokenDatabase;
   std::unique_ptr<ServerProcess> m_tokenServer;
@@ -84,14 +84,9 @@ void TestServerProtocol::initTestCase() {
   if (const QString reason = backendUnavailableReason(); !reason.isEmpty()) {
     QSKIP(qPrintable(reason));
   }
-  m_database = std::make_unique<TestDatabase>();
+  m_server = std::make_unique<FixtureServer>();
   QString output;
-  QVERIFY2(
-      runTool({"fixture", "--db", m_database->location(), QFINDTESTDATA("data/margin_quotes.json")},
-              &output),
-      qPrintable(output));
-  m_server = std::make_unique<ServerProcess>();
-  QVERIFY(m_server->start(m_database->location()));
+  QVERIFY2(m_server->start(QFINDTESTDATA("data/margin_quotes.json"), &output), qPrintable(output));
   m_client = std::make_unique<RpcClient>(m_server->port());
 }
 
@@ -99,7 +94,6 @@ void TestServerProtocol::cleanupTestCase() {
   m_tokenServer.reset();
   m_tokenDatabase.reset();
   m_server.reset();
-  m_database.reset();
 }
 
 void TestServerProtocol::errorTable_data() {
@@ -377,7 +371,7 @@ void TestServerProtocol::concurrentCallsAllSucceed() {
 
 void TestServerProtocol::stopsCleanlyOnSigterm() {
   ServerProcess server;
-  QVERIFY(server.start(m_database->location()));
+  QVERIFY(server.start(m_server->location()));
   QCOMPARE(RpcClient(server.port()).call("GetOrca", {""}).status, 200);
   QCOMPARE(server.stop(), 0);
   QVERIFY(server.standardOutput().contains("stopped"));

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <memory>
 
+#include "support/fixture_server.h"
 #include "support/rpc_client.h"
 #include "support/server_process.h"
 #include "support/test_database.h"
@@ -59,28 +60,19 @@ class TestServerStoredText : public QObject {
   void illFormedTextIsReplaced();
 
  private:
-  std::unique_ptr<TestDatabase> m_database;
-  std::unique_ptr<ServerProcess> m_server;
+  std::unique_ptr<FixtureServer> m_server;
 };
 
 void TestServerStoredText::initTestCase() {
   if (backendUnderTest() != Backend::Sqlite) {
     QSKIP("PostgreSQL refuses text that is not UTF-8 before it is stored");
   }
-  m_database = std::make_unique<TestDatabase>();
+  m_server = std::make_unique<FixtureServer>();
   QString output;
-  QVERIFY2(
-      runTool({"fixture", "--db", m_database->location(), QFINDTESTDATA("data/margin_quotes.json")},
-              &output),
-      qPrintable(output));
-  m_server = std::make_unique<ServerProcess>();
-  QVERIFY(m_server->start(m_database->location()));
+  QVERIFY2(m_server->start(QFINDTESTDATA("data/margin_quotes.json"), &output), qPrintable(output));
 }
 
-void TestServerStoredText::cleanupTestCase() {
-  m_server.reset();
-  m_database.reset();
-}
+void TestServerStoredText::cleanupTestCase() { m_server.reset(); }
 
 void TestServerStoredText::illFormedTextIsReplaced_data() {
   QTest::addColumn<QByteArray>("stored");
@@ -111,7 +103,7 @@ void TestServerStoredText::illFormedTextIsReplaced_data() {
 void TestServerStoredText::illFormedTextIsReplaced() {
   QFETCH(QByteArray, stored);
   QFETCH(QByteArray, shown);
-  QVERIFY(storeSubgroupName(m_database->location(), stored));
+  QVERIFY(storeSubgroupName(m_server->location(), stored));
   const HttpReply reply = RpcClient(m_server->port()).call("GetMargem", {"0001", "0000000123"});
   QCOMPARE(reply.status, 200);
   QVERIFY2(reply.body.is_object(), "the reply is JSON the client can read");
