@@ -4,6 +4,7 @@
 #include <QHeaderView>
 
 #include "guard.h"
+#include "narrowfont.h"
 
 namespace margem {
 
@@ -73,19 +74,15 @@ void TDBGrid::applyWidths() {
 // narrows the titles' letters (down to four fifths) rather than lose its first characters.
 void TDBGrid::fitTitles() {
   QHeaderView* header = horizontalHeader();
-  QFont font = header->font();
   const int margins = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 2;
-  const auto overflows = [this, header, margins](const QFont& titles) {
+  header->setFont(NarrowedToFit(header->font(), 80, [this, header, margins](const QFont& titles) {
     const QFontMetrics metrics(titles);
     for (int i = 0; i < m_model->columnCount(); ++i) {
       const QString title = m_model->headerData(i, Qt::Horizontal, Qt::DisplayRole).toString();
-      if (metrics.horizontalAdvance(title) + margins > header->sectionSize(i)) return true;
+      if (metrics.horizontalAdvance(title) + margins > header->sectionSize(i)) return false;
     }
-    return false;
-  };
-  for (int stretch = 100; stretch > 80 && overflows(font); stretch -= 5)
-    font.setStretch(stretch - 5);
-  header->setFont(font);
+    return true;
+  }));
 }
 
 void TDBGrid::followCursor(qsizetype row) {

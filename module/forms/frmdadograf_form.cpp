@@ -8,6 +8,7 @@
 #include <QRadioButton>
 
 #include "dateeditplus.h"
+#include "narrowfont.h"
 #include "tfrmdadograf.h"
 
 namespace {
@@ -41,12 +42,10 @@ void UseNormalWeight(QWidget* widget) {
 // A text wider than its place (the screen's fonts run wider than the ones its positions were
 // drawn for) is narrowed until it fits, so it shows whole.
 void NarrowToFit(QWidget* widget) {
-  QFont font = widget->font();
-  for (int stretch = 100; stretch > 75 && widget->sizeHint().width() > widget->width();
-       stretch -= 5) {
-    font.setStretch(stretch - 5);
+  widget->setFont(margem::NarrowedToFit(widget->font(), 75, [widget](const QFont& font) {
     widget->setFont(font);
-  }
+    return widget->sizeHint().width() <= widget->width();
+  }));
 }
 
 QRadioButton* MakeRadio(const QString& name, const QString& text, const QRect& geometry,
