@@ -17,9 +17,10 @@ void ReportException(std::exception_ptr error) {
   }
 }
 
-void Guarded(QWidget*, const std::function<void()>& handler) {
+bool Guarded(QWidget*, const std::function<void()>& handler) {
   try {
     handler();
+    return true;
   } catch (...) {
     try {
       ReportException(std::current_exception());
@@ -27,6 +28,7 @@ void Guarded(QWidget*, const std::function<void()>& handler) {
       // Showing the message failed too; the handler's failure must still stop here.
     }
   }
+  return false;
 }
 
 }  // namespace margem

@@ -11,7 +11,8 @@
 
 namespace margem {
 
-MARGEM_HOST_EXPORT void Guarded(QWidget* context, const std::function<void()>& handler);
+// True when the handler ran to its end, false when it raised.
+MARGEM_HOST_EXPORT bool Guarded(QWidget* context, const std::function<void()>& handler);
 
 // The text shown for an exception that is not the silent abort (its what(), or a generic
 // Portuguese sentence for an unknown exception).

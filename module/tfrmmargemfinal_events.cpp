@@ -4,7 +4,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenuBar>
-#include <QTabBar>
 
 #include "btnpesquisa.h"
 #include "guard.h"
@@ -53,8 +52,6 @@ void TfrmMargemFinal::BindHandlers() {
             guarded([this, toggle] { sbtVerOpcao1Click(toggle); }));
   }
 
-  // A click on an option's tab takes the focus, as a click on any other control does.
-  pgcPadrao->tabBar()->setFocusPolicy(Qt::StrongFocus);
   connect(qApp, &QApplication::focusChanged, this, &TfrmMargemFinal::OnFocusChanged);
 }
 
@@ -73,12 +70,7 @@ void TfrmMargemFinal::OnFocusChanged(QWidget*, QWidget* now) {
     return;
   }
   m_inFiltroExit = true;
-  bool left = false;
-  margem::Guarded(this, [this, &left] {
-    panFiltroExit(panFiltro);
-    left = true;
-  });
-  if (!left) edtNrOrcamento->setFocus();
+  if (!margem::Guarded(this, [this] { panFiltroExit(panFiltro); })) edtNrOrcamento->setFocus();
   m_inFiltroExit = false;
   QWidget* active = ActiveControl();
   m_focusInFiltro = active != nullptr && panFiltro->isAncestorOf(active);

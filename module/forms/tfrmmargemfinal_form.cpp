@@ -8,6 +8,7 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTabBar>
 
 #include "btnpesquisa.h"
 #include "dbtext.h"
@@ -81,6 +82,8 @@ void TfrmMargemFinal::BuildForm() {
   BuildQuotePanel();
   dbgPadrao->hide();
   for (int n = 1; n <= 10; ++n) BuildOptionSheet(n);
+  // A click on an option's tab takes the focus, as a click on any other control does.
+  pgcPadrao->tabBar()->setFocusPolicy(Qt::StrongFocus);
   BindHandlers();
 }
 

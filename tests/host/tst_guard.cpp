@@ -43,19 +43,20 @@ class TstGuard : public QObject {
     QFETCH(int, kind);
     QFETCH(QStringList, shown);
     bool after = false;
-    Guarded(nullptr, [&] {
+    const bool finished = Guarded(nullptr, [&] {
       if (kind == 1) MensErro(QStringLiteral("Orçamento deve ser informado."));
       if (kind == 2) throw std::runtime_error("Campo \"VRLUCRO\" não existe.");
       if (kind == 3) throw 42;
       after = true;
     });
     QCOMPARE(after, kind == 0);
+    QCOMPARE(finished, kind == 0);
     QCOMPARE(m_messages, shown);
   }
 
   void guardSurvivesAFailingMessage() {
     SetMessageRecorder([](const QString&) { throw std::runtime_error("sem tela"); });
-    Guarded(nullptr, [] { throw std::runtime_error("falha"); });
+    QVERIFY(!Guarded(nullptr, [] { throw std::runtime_error("falha"); }));
   }
 
   void screenCursorKeepsOneOverride() {
