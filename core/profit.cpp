@@ -65,9 +65,14 @@ struct Bases {
 };
 
 // A result element is a double, and so is each term it takes: the term is rounded to a double,
-// then added to or subtracted from the element on its own, in double arithmetic.
-void AddTerm(double& total, Extended term) { total += static_cast<double>(term); }
-void SubtractTerm(double& total, Extended term) { total -= static_cast<double>(term); }
+// then added to or subtracted from the element on its own at extended precision, as every other
+// running sum here and in the chart figures, and the element kept as a double.
+void AddTerm(double& total, Extended term) {
+  total = static_cast<double>(Extended(total) + static_cast<double>(term));
+}
+void SubtractTerm(double& total, Extended term) {
+  total = static_cast<double>(Extended(total) - static_cast<double>(term));
+}
 
 Bases SumBases(TClientDataSet& set, const GrupoFields& f, const Scenario& s) {
   Bases bases;

@@ -355,7 +355,7 @@ class TestProfit : public QObject {
     const Extended ds = (50.0L * m / 100) * kServ / 100;
     double profit = 0;
     for (const Extended term : {m, -mp, -ou, -ds}) {
-      profit += static_cast<double>(term);
+      profit = static_cast<double>(Extended(profit) + static_cast<double>(term));
     }
     QCOMPARE(Bits(At(set, 0, "VRLUCRO")), Bits(static_cast<double>(m - mp - ou - ds)));
     QCOMPARE(Bits(At(set, 0, "VRPELUCRO")),
