@@ -13,9 +13,12 @@ namespace {
 
 QString TypeName(FieldType type) {
   switch (type) {
-    case FieldType::String: return QStringLiteral("texto");
-    case FieldType::Float: return QStringLiteral("número");
-    case FieldType::DateTime: return QStringLiteral("data");
+    case FieldType::String:
+      return QStringLiteral("texto");
+    case FieldType::Float:
+      return QStringLiteral("número");
+    case FieldType::DateTime:
+      return QStringLiteral("data");
   }
   return {};
 }
@@ -39,6 +42,12 @@ QString TClientDataSet::Impl::name() const {
 
 void TClientDataSet::Impl::fail(const QString& message) const {
   throw DataSetError(message.toStdString());
+}
+
+void TClientDataSet::Impl::failOutsideCalendar(const TField& field, const QString& shown) const {
+  fail(QStringLiteral("%1 não é uma data válida para o campo %2 de %3: as datas vão de "
+                      "01/01/0001 a 31/12/9999.")
+           .arg(shown, field.FieldName(), name()));
 }
 
 void TClientDataSet::Impl::checkActive() const {
@@ -95,12 +104,8 @@ void TClientDataSet::Impl::writeNumber(const TField& field, double number) {
   if (!std::isfinite(number)) {
     fail(QStringLiteral("Valor inválido para o campo %1 de %2.").arg(field.FieldName(), name()));
   }
-  if (field.DataType() == FieldType::DateTime && !IsDateValue(number)) {
-    fail(QStringLiteral("%1 não é uma data válida para o campo %2 de %3: as datas vão de "
-                        "01/01/0001 a 31/12/9999.")
-             .arg(number, 0, 'g', 15)
-             .arg(field.FieldName(), name()));
-  }
+  if (field.DataType() == FieldType::DateTime && !IsDateValue(number))
+    failOutsideCalendar(field, QString::number(number, 'g', 15));
   if (calcRow >= 0 && field.Calculated) {
     PacketStorage& rows = writable();
     rows.setNumber(rows.record(calcRow), field.Index(), number);
@@ -203,11 +208,11 @@ PacketStorage TClientDataSet::Impl::copyInto(const PacketStorage& source) const 
     }
     const FieldType arrived = packetFields[std::size_t(from[i])].type;
     if (arrived != field.DataType()) {
-      throw PacketError(QStringLiteral("O campo %1 chegou no pacote de dados como %2, mas %3 o "
-                                       "espera como %4.")
-                            .arg(field.FieldName(), TypeName(arrived), name(),
-                                 TypeName(field.DataType()))
-                            .toStdString());
+      throw PacketError(
+          QStringLiteral("O campo %1 chegou no pacote de dados como %2, mas %3 o "
+                         "espera como %4.")
+              .arg(field.FieldName(), TypeName(arrived), name(), TypeName(field.DataType()))
+              .toStdString());
     }
   }
   PacketStorage target(layout());
@@ -286,13 +291,15 @@ TClientDataSet::~TClientDataSet() = default;
 
 TField* TClientDataSet::AddField(const QString& name, FieldType type, int size) {
   if (d->state != dsInactive) {
-    d->fail(QStringLiteral("Campos só podem ser acrescentados a %1 com ele fechado.").arg(d->name()));
+    d->fail(
+        QStringLiteral("Campos só podem ser acrescentados a %1 com ele fechado.").arg(d->name()));
   }
   if (d->structureFromPacket) {
     d->fail(QStringLiteral("%1 tomou seus campos de um pacote de dados.").arg(d->name()));
   }
   if (name.trimmed().isEmpty() || FindField(name)) {
-    d->fail(QStringLiteral("Nome de campo inválido ou repetido em %1: \"%2\".").arg(d->name(), name));
+    d->fail(
+        QStringLiteral("Nome de campo inválido ou repetido em %1: \"%2\".").arg(d->name(), name));
   }
   const int width = type == FieldType::String ? (size > 0 ? size : 20) : 0;
   d->fields.emplace_back(new TField(this, int(d->fields.size()), name, type, width));

@@ -40,6 +40,8 @@ class TClientDataSet::Impl {
 
   QString name() const;
   [[noreturn]] void fail(const QString& message) const;
+  // A date outside the calendar the fields hold, `shown` as the caller was given it.
+  [[noreturn]] void failOutsideCalendar(const TField& field, const QString& shown) const;
   void checkActive() const;
   void checkBrowseMode();  // posts a pending insert or edit
   void dropPending();
@@ -50,7 +52,7 @@ class TClientDataSet::Impl {
   bool hasCalculatedFields() const;
   void calculate(qsizetype row);
   PacketStorage copyInto(const PacketStorage& source) const;  // for a fixed field list
-  bool sameLayout(const PacketStorage& source) const;  // names (any case), types and sizes
+  bool sameLayout(const PacketStorage& source) const;         // names (any case), types and sizes
   // The rows for writing; rows still shared with a loaded packet are copied first.
   PacketStorage& writable();
   void takeStructure(const std::vector<PacketField>& fields);

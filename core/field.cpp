@@ -34,21 +34,29 @@ QString PlainDate(double value) {
 
 // "dd/mm/aaaa", optionally followed by "hh:mm" or "hh:mm:ss".
 std::optional<double> ParseDateText(const QString& text) {
-  static const QRegularExpression kDateTime(QStringLiteral(
-      "^(\\d{1,2})/(\\d{1,2})/(\\d{4})(?:\\s+(\\d{1,2}):(\\d{2})(?::(\\d{2}))?)?$"));
+  static const QRegularExpression kDateTime(
+      QStringLiteral("^(\\d{1,2})/(\\d{1,2})/(\\d{4})(?:\\s+(\\d{1,2}):(\\d{2})(?::(\\d{2}))?)?$"));
   const auto m = kDateTime.match(text.trimmed());
   if (!m.hasMatch()) return std::nullopt;
-  DateParts parts{m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt(),
-                  m.captured(4).toInt(), m.captured(5).toInt(), m.captured(6).toInt(), 0};
+  DateParts parts{m.captured(3).toInt(),
+                  m.captured(2).toInt(),
+                  m.captured(1).toInt(),
+                  m.captured(4).toInt(),
+                  m.captured(5).toInt(),
+                  m.captured(6).toInt(),
+                  0};
   return DateValueFromParts(parts);
 }
 
 QString TextOf(FieldType type, const CellRef& cell) {
   if (cell.null) return {};
   switch (type) {
-    case FieldType::String: return cell.text.toString();
-    case FieldType::Float: return PlainNumber(cell.number);
-    case FieldType::DateTime: return PlainDate(cell.number);
+    case FieldType::String:
+      return cell.text.toString();
+    case FieldType::Float:
+      return PlainNumber(cell.number);
+    case FieldType::DateTime:
+      return PlainDate(cell.number);
   }
   return {};
 }
@@ -81,8 +89,8 @@ double TField::AsFloat() const {
   if (m_type != FieldType::String) return cell.number;
   const std::optional<double> number = ParseNumber(cell.text.toString());
   if (!number) {
-    m_dataSet->d->fail(QStringLiteral("\"%1\" do campo %2 não é um número.")
-                           .arg(cell.text.toString(), m_name));
+    m_dataSet->d->fail(
+        QStringLiteral("\"%1\" do campo %2 não é um número.").arg(cell.text.toString(), m_name));
   }
   return *number;
 }
@@ -93,8 +101,8 @@ double TField::AsDateValue() const {
   if (m_type != FieldType::String) return cell.number;
   const std::optional<double> value = ParseDateText(cell.text.toString());
   if (!value) {
-    m_dataSet->d->fail(QStringLiteral("\"%1\" do campo %2 não é uma data.")
-                           .arg(cell.text.toString(), m_name));
+    m_dataSet->d->fail(
+        QStringLiteral("\"%1\" do campo %2 não é uma data.").arg(cell.text.toString(), m_name));
   }
   return *value;
 }
@@ -108,9 +116,12 @@ QVariant TField::Value() const {
   const CellRef cell = current();
   if (cell.null) return {};
   switch (m_type) {
-    case FieldType::String: return cell.text.toString();
-    case FieldType::Float: return cell.number;
-    case FieldType::DateTime: return FromDateValue(cell.number);
+    case FieldType::String:
+      return cell.text.toString();
+    case FieldType::Float:
+      return cell.number;
+    case FieldType::DateTime:
+      return FromDateValue(cell.number);
   }
   return {};
 }
@@ -148,8 +159,9 @@ void TField::SetAsString(const QString& value) {
       m_type == FieldType::Float ? ParseNumber(value) : ParseDateText(value);
   if (!number) {
     d.fail(QStringLiteral("\"%1\" não é %2 válido para o campo %3.")
-               .arg(value, m_type == FieldType::Float ? QStringLiteral("um número")
-                                                      : QStringLiteral("uma data"),
+               .arg(value,
+                    m_type == FieldType::Float ? QStringLiteral("um número")
+                                               : QStringLiteral("uma data"),
                     m_name));
   }
   d.writeNumber(*this, *number);
@@ -170,11 +182,8 @@ void TField::SetAsFloat(double value) {
 void TField::SetAsDateTime(const QDateTime& value) {
   checkAttached();
   const QDate day = value.date();
-  if (value.isValid() && !IsCalendarDay(day.year(), day.month(), day.day())) {
-    m_dataSet->d->fail(QStringLiteral("%1 não é uma data válida para o campo %2: as datas vão de "
-                                      "01/01/0001 a 31/12/9999.")
-                           .arg(value.toString(Qt::ISODate), m_name));
-  }
+  if (value.isValid() && !IsCalendarDay(day.year(), day.month(), day.day()))
+    m_dataSet->d->failOutsideCalendar(*this, value.toString(Qt::ISODate));
   if (!value.isValid()) {
     m_dataSet->d->writeNull(*this);
   } else if (m_type == FieldType::String) {
