@@ -165,10 +165,12 @@ ServerReply TNetConnection::Call(const QString& method, const QVariantList& para
 
   QElapsedTimer clock;
   clock.start();
+  // A read that ends this close to the reply time-out ended by it.
+  const auto timedOut = [this, &clock] { return clock.elapsed() >= ReplyTimeoutMs * 9 / 10; };
   httplib::Result result = d->clientFor(*this).send(request);
   // A kept-alive connection that the server closed just as the request went out ends without a
   // byte of reply. Every call only reads, so it goes once more on a new connection.
-  if (!result && received.Empty() && clock.elapsed() < ReplyTimeoutMs * 9 / 10 &&
+  if (!result && received.Empty() && !timedOut() &&
       (result.error() == httplib::Error::Read || result.error() == httplib::Error::Write)) {
     d->client.reset();
     clock.restart();
@@ -180,7 +182,7 @@ ServerReply TNetConnection::Call(const QString& method, const QVariantList& para
     if (error == httplib::Error::Connection || error == httplib::Error::ConnectionTimeout ||
         error == httplib::Error::Write)
       reply.status = ServerReply::Refused;
-    else if (error == httplib::Error::Read && clock.elapsed() >= ReplyTimeoutMs * 9 / 10)
+    else if (error == httplib::Error::Read && timedOut())
       reply.status = ServerReply::Timeout;
     else
       reply.status = ServerReply::BadReply;
