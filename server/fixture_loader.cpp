@@ -67,7 +67,12 @@ void loadQuote(QuoteWriter& writer, const Entry& quote) {
   spec.hall = quote.text("hall");
   spec.commissionPct = quote.number("commission");
   if (spec.serviceType.empty() && quote.number("serviceExpense")) spec.serviceType = "Serviço";
-  const std::int64_t quoteId = writer.addQuote(spec);
+  std::int64_t quoteId = 0;
+  try {
+    quoteId = writer.addQuote(spec);
+  } catch (const std::invalid_argument& refused) {
+    throw std::invalid_argument(quote.where() + ": " + refused.what());
+  }
 
   std::map<std::string, std::int64_t> options;
   const auto& optionList = quote.list("options");

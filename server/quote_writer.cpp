@@ -125,7 +125,10 @@ std::int64_t QuoteWriter::subgroupId(const std::string& code) {
 // A product belongs to one subgroup: an item that files a known product under another subgroup
 // is refused rather than silently counted where the product was first filed.
 std::int64_t QuoteWriter::productId(const ItemSpec& item) {
-  const std::int64_t subgroup = subgroupId(item.subgroupCode);
+  return productId(item, subgroupId(item.subgroupCode));
+}
+
+std::int64_t QuoteWriter::productId(const ItemSpec& item, std::int64_t subgroup) {
   if (const auto found = m_products.find(item.productCode); found != m_products.end()) {
     if (found->second.subgroup != subgroup) refuseProductMove(item);
     return found->second.id;
@@ -163,7 +166,24 @@ std::string QuoteWriter::timestamp(const std::string& text, const char* what) co
   return text;
 }
 
+std::string existingQuoteMessage(const std::string& number) {
+  return "o orçamento " + number + " já existe.";
+}
+
+std::optional<std::int64_t> QuoteWriter::findQuote(const std::string& number) {
+  auto cursor = m_db.query("SELECT id FROM quote WHERE number = ?", {number});
+  if (cursor->atEnd()) return std::nullopt;
+  return cursor->integer(0);
+}
+
+void QuoteWriter::removeQuote(std::int64_t quoteId) {
+  m_db.query("DELETE FROM quote_item WHERE quote_id = ?", {quoteId});
+  m_db.query("DELETE FROM quote_option WHERE quote_id = ?", {quoteId});
+  m_db.query("DELETE FROM quote WHERE id = ?", {quoteId});
+}
+
 std::int64_t QuoteWriter::addQuote(const QuoteSpec& spec) {
+  if (findQuote(spec.number)) throw std::invalid_argument(existingQuoteMessage(spec.number));
   const std::int64_t branch = branchId(spec.branch);
   const auto client = optionalNamed("client", "trade_name", spec.clientTradeName, 50);
   const auto eventType = optionalNamed("event_type", "name", spec.eventType, 30);
