@@ -4,6 +4,8 @@
 //   margem-server init    [--db DB]
 //   margem-server demo    [--db DB] [--seed N] [--quotes N] [--margin-rows N]
 //   margem-server fixture [--db DB] FILE.json
+//   margem-server import  [--db DB] [--replace] [--check] [--encoding E] FILE.csv...
+//   margem-server export  [--db DB] [--branch B] [--from DATE] [--to DATE] FILE.csv
 // DB is "sqlite:PATH" or a PostgreSQL connection string. MARGEM_DB, MARGEM_LISTEN and
 // MARGEM_TOKEN stand in for --db, --listen and --token; an option given on the command line wins.
 // Raises UsageError with a message for the user on anything it cannot read.
@@ -27,7 +29,7 @@ inline constexpr int kDefaultPort = 8211;
 inline constexpr int kDefaultThreads = 32;
 
 struct CommandLine {
-  std::string command;  // serve, init, demo, fixture or help
+  std::string command;  // serve, init, demo, fixture, import, export or help
   std::string database = kDefaultDatabase;
   std::string host = kDefaultHost;
   int port = kDefaultPort;  // 0: any free port, printed once bound
@@ -37,6 +39,14 @@ struct CommandLine {
   int quotes = 200;
   std::int64_t marginRows = 0;  // benchmark branch size; 0 for none
   std::string fixtureFile;
+  std::vector<std::string> importFiles;
+  bool replace = false;  // import: existing quotes are replaced whole
+  bool check = false;    // import: check only, write nothing
+  std::string encoding;  // import: empty to detect it per file
+  std::string exportFile;
+  std::string branch;  // export: empty for every branch
+  std::string from;    // export: "YYYY-MM-DDTHH:MM:SS" or empty
+  std::string to;
 };
 
 CommandLine parseCommandLine(const std::vector<std::string>& arguments);

@@ -10,6 +10,7 @@
 #include "fixture_loader.h"
 #include "schema.h"
 #include "serve.h"
+#include "transfer_commands.h"
 
 namespace {
 
@@ -40,6 +41,11 @@ int runTool(const CommandLine& line) {
     text << file.rdbuf();
     auto connection = openMigrated(line.database);
     loadFixture(*connection, text.str());
+  } else if (line.command == "import") {
+    auto connection = openMigrated(line.database);
+    return runImport(*connection, line);
+  } else if (line.command == "export") {
+    return runExport(line);
   }
   return 0;
 }

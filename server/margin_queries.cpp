@@ -6,11 +6,6 @@
 namespace margem::server {
 namespace {
 
-std::string dateTimeText(Dialect dialect, const std::string& column) {
-  if (dialect == Dialect::Sqlite) return column;  // stored as "YYYY-MM-DDTHH:MM:SS"
-  return "to_char(" + column + ", 'YYYY-MM-DD\"T\"HH24:MI:SS')";
-}
-
 const std::string kItemJoins =
     " JOIN branch b ON b.id = q.branch_id"
     " JOIN quote_item i ON i.quote_id = q.id"
@@ -22,6 +17,11 @@ const std::string kItemJoins =
 const std::string kBranchFilter = "q.branch_id = (SELECT id FROM branch WHERE code = ?)";
 
 }  // namespace
+
+std::string dateTimeText(Dialect dialect, const std::string& column) {
+  if (dialect == Dialect::Sqlite) return column;  // stored as "YYYY-MM-DDTHH:MM:SS"
+  return "to_char(" + column + ", 'YYYY-MM-DD\"T\"HH24:MI:SS')";
+}
 
 PacketQuery queryLookup(Connection& db) {
   return {lookupColumns(),

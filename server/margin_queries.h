@@ -23,6 +23,9 @@ struct PacketQuery {
   std::unique_ptr<Cursor> cursor;
 };
 
+// A timestamp column read as text "YYYY-MM-DDTHH:MM:SS" on either database.
+std::string dateTimeText(Dialect dialect, const std::string& column);
+
 // Every quote that can be picked, by number.
 PacketQuery queryLookup(Connection& db);
 // The header of the quote with this number (numbers are unique across branches).
