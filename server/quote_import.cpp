@@ -119,7 +119,10 @@ ImportOutcome importQuotes(Connection& db, const ImportRequest& request, std::os
   Import import(db, request, progress);
   for (std::size_t i = 0; i < request.files.size(); ++i) import.readFile(static_cast<int>(i));
   ImportOutcome outcome = import.finish();
-  if (transaction && outcome.problems.empty()) transaction->commit();
+  if (transaction && outcome.problems.empty()) {
+    transaction->commit();
+    db.execute("ANALYZE");  // the planner's statistics, for the new rows as for the rest
+  }
   return outcome;
 }
 
