@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "../bench_figures.h"
 #include "database.h"
 #include "quote_file_generator.h"
 
@@ -63,15 +64,8 @@ ToolRun runTool(const std::vector<std::string>& arguments, const std::string& lo
           static_cast<double>(usage.ru_maxrss) / 1024.0};
 }
 
-double median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
-void figure(const std::string& name, double value, const char* unit) {
-  std::printf("%s: %.6g %s\n", name.c_str(), value, unit);
-  std::fflush(stdout);
-}
+using bench::figure;
+using bench::median;
 
 // A fresh database for one run: a SQLite file, or a PostgreSQL database dropped afterwards.
 class BenchDatabase {

@@ -19,6 +19,7 @@
 #include <iostream>
 #include <nlohmann/json.hpp>
 
+#include "../bench_figures.h"
 #include "database.h"
 #include "load_clients.h"
 #include "period_packet_parser.h"
@@ -38,15 +39,8 @@ double secondsSince(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-double median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
-void figure(const std::string& name, double value, const char* unit) {
-  std::printf("%s: %.6g %s\n", name.c_str(), value, unit);
-  std::fflush(stdout);
-}
+using bench::figure;
+using bench::median;
 
 QString serverBinary() {
   return QCoreApplication::applicationDirPath() + QStringLiteral("/margem-server");

@@ -31,6 +31,12 @@ QString writeFile(const TestDatabase& database, const QString& name, const QByte
   return path;
 }
 
+// Imports one file holding the bytes; false when the import fails.
+bool importFile(const TestDatabase& database, const QString& name, const QByteArray& bytes,
+                QString* output) {
+  return runTool({"import", "--db", database.location(), writeFile(database, name, bytes)}, output);
+}
+
 // The database's quotes as export writes them.
 QByteArray exported(const TestDatabase& database) {
   const QString path = database.folder() + "/export.csv";
@@ -166,12 +172,9 @@ void TestServerTransfer::badFilesAreReportedAndNothingIsWritten() {
   QFETCH(QStringList, problems);
   TestDatabase database;
   QString output;
-  QVERIFY2(runTool({"import", "--db", database.location(), writeFile(database, "good.csv", kGood)},
-                   &output),
-           qPrintable(output));
+  QVERIFY2(importFile(database, "good.csv", kGood, &output), qPrintable(output));
   const QByteArray before = exported(database);
-  const QString bad = writeFile(database, "bad.csv", file);
-  QVERIFY(!runTool({"import", "--db", database.location(), bad}, &output));
+  QVERIFY(!importFile(database, "bad.csv", file, &output));
   for (const QString& problem : problems) {
     QVERIFY2(output.contains(problem), qPrintable(output));
   }
@@ -182,7 +185,7 @@ void TestServerTransfer::badFilesAreReportedAndNothingIsWritten() {
 void TestServerTransfer::replaceRewritesWholeQuotes() {
   TestDatabase database;
   QString output;
-  QVERIFY(runTool({"import", "--db", database.location(), writeFile(database, "a.csv", kGood)}));
+  QVERIFY(importFile(database, "a.csv", kGood, &output));
   const QString replacement =
       writeFile(database, "b.csv", kTitles + "0001;100;02/03/2025;02;ALIM;DOCE;N;P2;70;Nova\n");
   QVERIFY(!runTool({"import", "--db", database.location(), replacement}, &output));
@@ -241,9 +244,7 @@ void TestServerTransfer::spreadsheetDialectsAreDetected() {
   QFETCH(QString, included);
   TestDatabase database;
   QString output;
-  QVERIFY2(runTool({"import", "--db", database.location(), writeFile(database, "in.csv", file)},
-                   &output),
-           qPrintable(output));
+  QVERIFY2(importFile(database, "in.csv", file, &output), qPrintable(output));
   const auto lines = exportedLines(database);
   QCOMPARE(lines.size(), 1u);
   QCOMPARE(QString::fromStdString(lines[0][0]), QStringLiteral("0001"));
