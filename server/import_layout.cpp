@@ -37,6 +37,8 @@ bool ImportLayout::read(const CsvRecord& header, ImportProblems& problems) {
       readable = false;
     } else {
       slot = i;
+      m_titled.resize(i + 1);
+      m_titled[i] = true;
     }
   }
   for (const ImportColumn column : allImportColumns()) {
@@ -46,13 +48,6 @@ bool ImportLayout::read(const CsvRecord& header, ImportProblems& problems) {
     }
   }
   return readable;
-}
-
-std::optional<ImportColumn> ImportLayout::columnAt(std::size_t index) const {
-  for (const ImportColumn column : allImportColumns()) {
-    if (indexOf(column) == index) return column;
-  }
-  return std::nullopt;
 }
 
 std::optional<DecimalMark> ImportLayout::decimalMarkShownBy(const CsvRecord& record) const {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 #include "csv_reader.h"
 #include "import_columns.h"
@@ -22,14 +23,15 @@ class ImportLayout {
   std::optional<std::size_t> indexOf(ImportColumn column) const {
     return m_index[static_cast<std::size_t>(column)];
   }
-  // The column at a field index, for the columns the file has.
-  std::optional<ImportColumn> columnAt(std::size_t index) const;
+  // Whether a field index lies under a known title (a blank title over empty cells is allowed).
+  bool isTitled(std::size_t index) const { return index < m_titled.size() && m_titled[index]; }
 
   // The decimal mark the record's numbers show, if any of them shows one.
   std::optional<DecimalMark> decimalMarkShownBy(const CsvRecord& record) const;
 
  private:
   std::array<std::optional<std::size_t>, kImportColumnCount> m_index{};
+  std::vector<bool> m_titled;
 };
 
 // Whether the column holds numbers.

@@ -172,6 +172,13 @@ void RowReader::readItem(ImportRow& row) {
 bool RowReader::read(const CsvRecord& record, ImportRow& row) {
   m_record = &record;
   m_faulty = false;
+  for (std::size_t i = 0; i < record.size(); ++i) {
+    if (!m_layout.isTitled(i) && !trimmed(record.field(i)).empty()) {
+      m_faulty = true;
+      m_problems.add(record.lineOf(i), static_cast<int>(i) + 1, {},
+                     "valor numa coluna sem título (\"" + std::string(record.field(i)) + "\")");
+    }
+  }
   readQuote(row);
   readItem(row);
   return !m_faulty;

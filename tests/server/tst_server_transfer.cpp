@@ -155,6 +155,9 @@ void TestServerTransfer::badFilesAreReportedAndNothingIsWritten_data() {
   QTest::newRow("missing column")
       << QByteArray("Filial;Orçamento;Data de inclusão;Grupo;Subgrupo\n1;2;01/01/2025;A;B\n")
       << QStringList{"linha 1: falta a coluna \"Produto\""};
+  QTest::newRow("value beyond the titles")
+      << kTitles + quote + "SALG;S;P1;1;Ana;perdido\n"
+      << QStringList{"linha 2, coluna K: valor numa coluna sem título (\"perdido\")"};
   QTest::newRow("quote never closed")
       << kTitles + quote + "SALG;S;P1;1;\"Ana\n"
       << QStringList{"linha 2, coluna J: aspas abertas e não fechadas"};
