@@ -90,76 +90,41 @@ class TestTargetPrice : public QObject {
   Q_OBJECT
 
  private slots:
-  // The worked example's option (profit 0,8 T - 360, differentiated 14/15 T - 443,33), 100 guests.
-  void workedExample_data() {
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<double>("target");
-    QTest::addColumn<double>("total");
-    QTest::addColumn<bool>("exact");
-    // 719,93 shows a profit of 215,94, that is 29,99 %; 719,94 shows 215,95, 30,00 %.
-    QTest::newRow("% Lucro 30") << 0 << 30.0 << 719.94 << true;
-    QTest::newRow("Valor Lucro 100") << 2 << 100.0 << 575.0 << true;
-    QTest::newRow("% Lucro Diferenciado 40") << 1 << 40.0 << 831.18 << true;
-  }
-  void workedExample() {
-    QFETCH(int, kind);
-    QFETCH(double, target);
-    QFETCH(double, total);
-    QFETCH(bool, exact);
-    Option option({kG1, kG2}, 1000, kServ);
-    const TargetAnswer answer = option.Solver().Solve(static_cast<TargetKind>(kind), target);
-    QCOMPARE(answer.outcome, Outcome::Reached);
-    QCOMPARE(answer.total, total);
-    QCOMPARE(answer.exact, exact);
-    CheckAnswer(option, kind, target, answer);
-  }
-
-  void workedExampleBreakEvenAndColumn() {
-    Option option({kG1, kG2}, 1000, kServ);
-    const TargetPriceSolver solver = option.Solver();
-    QCOMPARE(solver.BreakEven().total, 450.0);
-    QCOMPARE(solver.DifferentiatedBreakEven().total, 475.0);
-    const ScenarioColumn column = solver.ColumnAt(719.94, 100);
-    QCOMPARE(column.perGuest, 7.2);
-    QCOMPARE(column.profit, 215.95);
-    QCOMPARE(column.profitPct, 30.0);
-    QCOMPARE(column.diffProfitPct, 31.75);
-    QCOMPARE(solver.ColumnAt(719.94, 0).perGuest, 0.0);
-  }
-
-  // What no total shows: the profit percentage only approaches 80 % from below; subgroups that
-  // all keep their value earn the same at every total; their percentage falls towards 0.
-  void limits_data() {
+  // The worked example's option: profit 0,8 T - 360 (its percentage only approaches 80 % from
+  // below), differentiated 14/15 T - 443,33. Subgroups that all keep their value earn the same at
+  // every total, and their percentage falls towards 0. value: the total, or the limit.
+  void outcomes_data() {
     QTest::addColumn<QList<Subgroup>>("rows");
     QTest::addColumn<int>("kind");
     QTest::addColumn<double>("target");
     QTest::addColumn<int>("outcome");
-    QTest::addColumn<double>("limit");
+    QTest::addColumn<double>("value");
     QTest::addColumn<bool>("unbounded");
     const QList<Subgroup> example{kG1, kG2};
     const QList<Subgroup> kept{Subgroup{600, "N", 30, 10, 50}, Subgroup{400, "N", 40, 5, 100}};
-    QTest::newRow("above the ceiling")
-        << example << 0 << 80.01 << int(Outcome::Unreachable) << 80.0 << true;
-    QTest::newRow("the ceiling as shown")
-        << example << 0 << 80.0 << int(Outcome::Reached) << 0.0 << false;
+    const int reached = int(Outcome::Reached);
+    const int unreachable = int(Outcome::Unreachable);
+    // 719,93 shows a profit of 215,94, that is 29,99 %; 719,94 shows 215,95, 30,00 %.
+    QTest::newRow("% Lucro 30") << example << 0 << 30.0 << reached << 719.94 << false;
+    QTest::newRow("Valor Lucro 100") << example << 2 << 100.0 << reached << 575.0 << false;
+    QTest::newRow("% Lucro Diferenciado 40") << example << 1 << 40.0 << reached << 831.18 << false;
+    QTest::newRow("above the ceiling") << example << 0 << 80.01 << unreachable << 80.0 << true;
     QTest::newRow("kept values earn alike")
         << kept << 2 << 500.0 << int(Outcome::Flat) << 440.0 << false;
-    QTest::newRow("always above") << kept << 0 << -5.0 << int(Outcome::Unreachable) << 0.0 << true;
+    QTest::newRow("always above") << kept << 0 << -5.0 << unreachable << 0.0 << true;
   }
-  void limits() {
+  void outcomes() {
     QFETCH(QList<Subgroup>, rows);
     QFETCH(int, kind);
     QFETCH(double, target);
     QFETCH(int, outcome);
-    QFETCH(double, limit);
+    QFETCH(double, value);
     QFETCH(bool, unbounded);
     Option option(rows, 1000, kServ);
     const TargetAnswer answer = option.Solver().Solve(static_cast<TargetKind>(kind), target);
     QCOMPARE(int(answer.outcome), outcome);
-    if (answer.outcome != Outcome::Reached) {
-      QCOMPARE(answer.limit, limit);
-      QCOMPARE(answer.unbounded, unbounded);
-    }
+    QCOMPARE(answer.outcome == Outcome::Reached ? answer.total : answer.limit, value);
+    QCOMPARE(answer.unbounded, unbounded);
     CheckAnswer(option, kind, target, answer);
   }
 

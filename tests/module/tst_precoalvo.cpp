@@ -111,22 +111,18 @@ class TestPrecoAlvo : public QObject {
     QFETCH(bool, byEscape);
     EnterQuote(m_form, QStringLiteral("201"));
     const QList<double> before = Ladder(m_form, 1);
-    QVERIFY(WithModalForm<TfrmPrecoAlvo>([this] { Click(m_form->sbtPrecoAlvo(1)); },
-                                         [&](TfrmPrecoAlvo* dialog) {
-                                           dialog->cboTipoAlvo->setCurrentIndex(kind);
-                                           TypeText(dialog->nedAlvo, target);
-                                           QCOMPARE(dialog->lblMensagem->text(), message);
-                                           QVERIFY(!dialog->sbtAplicar->isEnabled());
-                                           QCOMPARE(Column(dialog, "Alvo"),
-                                                    QStringList(5, QStringLiteral("—")));
-                                           QTest::keyClick(dialog->nedAlvo, Qt::Key_Return);
-                                           QVERIFY(!dialog->IsClosed());
-                                           if (byEscape)
-                                             QTest::keyClick(dialog->nedAlvo, Qt::Key_Escape);
-                                           else
-                                             Click(dialog->sbtFechar);
-                                           QVERIFY(dialog->IsClosed());
-                                         }));
+    const auto use = [&](TfrmPrecoAlvo* dialog) {
+      dialog->cboTipoAlvo->setCurrentIndex(kind);
+      TypeText(dialog->nedAlvo, target);
+      QCOMPARE(dialog->lblMensagem->text(), message);
+      QVERIFY(!dialog->sbtAplicar->isEnabled());
+      QCOMPARE(Column(dialog, "Alvo"), QStringList(5, QStringLiteral("—")));
+      QTest::keyClick(dialog->nedAlvo, Qt::Key_Return);
+      QVERIFY(!dialog->IsClosed());
+      byEscape ? QTest::keyClick(dialog->nedAlvo, Qt::Key_Escape) : Click(dialog->sbtFechar);
+      QVERIFY(dialog->IsClosed());
+    };
+    QVERIFY(WithModalForm<TfrmPrecoAlvo>([this] { Click(m_form->sbtPrecoAlvo(1)); }, use));
     QCOMPARE(Ladder(m_form, 1), before);
   }
 
