@@ -210,7 +210,8 @@ TargetAnswer TargetPriceSolver::Reach(Figure figure, double target) const {
                 : Boundary(atLeast, kMaxCents, kMinCents, true, figure, target);
   } else {
     if (!percentage && atMin < target) return unreachable(kMinCents, atMin);
-    // Falling towards what the largest total shows, the figure stays above a target below that.
+    // Falling towards what the largest total shows, it never comes down to a target at or
+    // below that value.
     if (atMax >= target) return unreachable(kMaxCents, atMax);
     cents = Boundary(atLeast, kMinCents, kMaxCents, !percentage, figure, target);
     if (!cents) return unreachable(kMinCents, FigureAt(figure, kMinCents));
