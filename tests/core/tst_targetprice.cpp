@@ -46,9 +46,8 @@ class Option {
   double m_serv;
 };
 
-// The answer shows the target (or the value just past it) and the cents before it, on the side
-// where the figure is lower, do not; an unreachable target's limit is what the closest total
-// shows, and the target lies beyond it at every total tried.
+// The answer shows the target (or the value just past it), the cents on its lower side do not; an
+// unreachable target's limit is what the closest total shows, the target beyond it everywhere.
 void CheckAnswer(Option& option, int kind, double target, const TargetAnswer& answer) {
   const auto shown = [&](double total) { return option.Shown(kind, total); };
   const QList<double> probes{1000, 1e6, TargetPriceSolver::kMaxTotal};
@@ -78,10 +77,10 @@ Subgroup RandomSubgroup(QRandomGenerator& random) {
   const auto amount = [&](double low, double high) {
     return random.bounded(5) == 0 ? 0.0 : RoundDec(low + random.generateDouble() * (high - low), 2);
   };
-  return Subgroup{amount(-300, 6000), pick({"S", "S", "N", "", "x"}),
-                  amount(0, 60),      amount(0, 30),
-                  amount(0, 120),     pick({"S", "N"}),
-                  amount(0, 400),     pick({"S", "N", "N"})};
+  return {amount(-300, 6000), pick({"S", "S", "N", "", "x"}),
+          amount(0, 60),      amount(0, 30),
+          amount(0, 120),     pick({"S", "N"}),
+          amount(0, 400),     pick({"S", "N", "N"})};
 }
 
 }  // namespace
@@ -90,9 +89,8 @@ class TestTargetPrice : public QObject {
   Q_OBJECT
 
  private slots:
-  // The worked example's option: profit 0,8 T - 360 (its percentage only approaches 80 % from
-  // below), differentiated 14/15 T - 443,33. Subgroups that all keep their value earn the same at
-  // every total, and their percentage falls towards 0. value: the total, or the limit.
+  // The worked example: profit 0,8 T - 360 (up towards 80 %), differentiated 14/15 T - 443,33.
+  // Kept values earn alike at every total, their percentage falls to 0. value: total or limit.
   void outcomes_data() {
     QTest::addColumn<QList<Subgroup>>("rows");
     QTest::addColumn<int>("kind");
