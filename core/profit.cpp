@@ -6,10 +6,7 @@ namespace margem {
 
 namespace {
 
-using Extended = long double;
-
 const QString kYes = QStringLiteral("S");
-const QString kNo = QStringLiteral("N");
 
 // The fields of a subgroup row that the computation reads or writes, looked up once.
 struct GrupoFields {
@@ -49,117 +46,58 @@ struct GrupoFields {
   TField* isFreight;
 };
 
-// The inputs of one run, at extended precision.
-struct Scenario {
-  Extended v1;
-  Extended vk;
-  Extended serv;
-  bool current;  // scenario 1: the fixed amounts are taken here
-};
-
-// What the first pass gathers over all rows.
-struct Bases {
-  Extended keptShift = 0;     // how much the subgroups that keep their value would have moved
-  Extended discountBase = 0;  // the scenario value of the subgroups that follow the price
-  Extended freightBase = 0;   // the current value of the subgroups that share the freight
-};
-
-// A result element is a double, and so is each term it takes: the term is rounded to a double,
-// then added to or subtracted from the element on its own at extended precision, as every other
-// running sum here and in the chart figures, and the element kept as a double.
-void AddTerm(double& total, Extended term) {
-  total = static_cast<double>(Extended(total) + static_cast<double>(term));
-}
-void SubtractTerm(double& total, Extended term) {
-  total = static_cast<double>(Extended(total) - static_cast<double>(term));
+// The values of one row that the computation reads, through number(field) and text(field).
+template <class Number, class Text>
+SubgroupRow ReadRow(const GrupoFields& f, Number number, Text text) {
+  SubgroupRow row;
+  row.totalItem = number(f.totalItem);
+  row.price = PriceFlagOf(text(f.followsPrice));
+  row.sharesFreight = text(f.sharesFreight) == kYes;
+  row.isFreight = text(f.isFreight) == kYes;
+  row.materialPct = number(f.deliveredMaterialPct);
+  row.otherPct = number(f.deliveredOtherPct);
+  row.expensePct = number(f.deliveredExpensePct);
+  row.freight = number(f.freight);
+  row.fixedMaterial = number(f.fixedMaterial);
+  row.fixedFreightMaterial = number(f.fixedFreightMaterial);
+  return row;
 }
 
-Bases SumBases(TClientDataSet& set, const GrupoFields& f, const Scenario& s) {
-  Bases bases;
+// The current row's values.
+SubgroupRow ReadCurrentRow(const GrupoFields& f) {
+  return ReadRow(
+      f, [](const TField* field) { return field->AsFloat(); },
+      [](const TField* field) { return field->AsString(); });
+}
+
+// The first pass reads only what the bases need, so that a row it cannot compute stops the run
+// when the second pass reaches it, after the rows before it have been written.
+ScenarioBases SumBases(TClientDataSet& set, const GrupoFields& f, const ScenarioRun& run) {
+  ScenarioBases bases;
   for (set.First(); !set.Eof(); set.Next()) {
-    const Extended ti = f.totalItem->AsFloat();
-    if (f.followsPrice->AsString() == kNo) {
-      bases.keptShift = s.v1 > 0 ? (ti + bases.keptShift) - (s.vk * ti) / s.v1 : 0;
-    } else if (s.v1 > 0) {
-      bases.discountBase += (s.vk * ti) / s.v1;
-    }
-    if (f.sharesFreight->AsString() == kYes) bases.freightBase += ti;
+    SubgroupRow row;
+    row.totalItem = f.totalItem->AsFloat();
+    row.price = PriceFlagOf(f.followsPrice->AsString());
+    row.sharesFreight = f.sharesFreight->AsString() == kYes;
+    AddToBases(bases, row, run);
   }
   return bases;
 }
 
-// The subgroups flagged "S" follow the scenario's price and absorb, in proportion, what the
-// subgroups that keep their value would have moved; every other subgroup keeps its value.
-void WriteSaleValue(const GrupoFields& f, const Scenario& s, const Bases& bases) {
-  const Extended ti = f.totalItem->AsFloat();
-  if (f.followsPrice->AsString() != kYes) {
-    f.venda->SetAsFloat(static_cast<double>(ti));
-    return;
+void WriteRow(const GrupoFields& f, const ScenarioRun& run, const ScenarioBases& bases,
+              ProfitPair& result) {
+  const SubgroupRow row = ReadCurrentRow(f);
+  const SubgroupFigures figures = ComputeSubgroup(row, run, bases, result);
+  f.venda->SetAsFloat(figures.sale);
+  f.profit->SetAsFloat(figures.profit);
+  if (figures.fixedMaterial) f.fixedMaterial->SetAsFloat(*figures.fixedMaterial);
+  f.materialPct->SetAsFloat(figures.materialPct);
+  f.otherPct->SetAsFloat(row.otherPct);
+  f.expensePct->SetAsFloat(row.expensePct);
+  f.profitPct->SetAsFloat(figures.profitPct);
+  if (figures.fixedFreightMaterial) {
+    f.fixedFreightMaterial->SetAsFloat(*figures.fixedFreightMaterial);
   }
-  if (s.v1 <= 0) {
-    f.venda->SetAsFloat(0);
-    return;
-  }
-  f.venda->SetAsFloat(static_cast<double>((s.vk * ti) / s.v1));
-  const Extended scaled = f.venda->AsFloat();
-  const Extended share = bases.discountBase > 0 ? scaled * 100 / bases.discountBase : 0;
-  f.venda->SetAsFloat(static_cast<double>(scaled - bases.keptShift * share / 100));
-}
-
-// Writes the row's costs and profit and adds them to the option's profit; returns the value on
-// which the costs were taken. The materials cost is fixed by the current scenario: the other
-// scenarios reuse the amount it stored.
-Extended WriteCostsAndProfit(const GrupoFields& f, const Scenario& s, double& optionProfit) {
-  const Extended m = s.current ? Extended(f.totalItem->AsFloat()) : Extended(f.venda->AsFloat());
-  const Extended mp = s.current ? f.deliveredMaterialPct->AsFloat() * m / 100
-                                : Extended(f.fixedMaterial->AsFloat());
-  const Extended ou = f.deliveredOtherPct->AsFloat() * m / 100;
-  const Extended ds = (f.deliveredExpensePct->AsFloat() * m / 100) * s.serv / 100;
-  f.profit->SetAsFloat(static_cast<double>(m - mp - ou - ds));
-  if (s.current) {
-    f.fixedMaterial->SetAsFloat(static_cast<double>(mp));
-    f.materialPct->SetAsFloat(f.deliveredMaterialPct->AsFloat());
-  } else {
-    f.materialPct->SetAsFloat(m > 0 ? static_cast<double>(mp * 100 / m) : 0);
-  }
-  f.otherPct->SetAsFloat(f.deliveredOtherPct->AsFloat());
-  f.expensePct->SetAsFloat(f.deliveredExpensePct->AsFloat());
-
-  AddTerm(optionProfit, m);
-  SubtractTerm(optionProfit, mp);
-  SubtractTerm(optionProfit, ou);
-  SubtractTerm(optionProfit, ds);
-  return m;
-}
-
-// The row's part of the differentiated profit: the option's freight is spread over the
-// subgroups flagged for it; freight subgroups not flagged so are left out.
-void AddDifferentiated(const GrupoFields& f, const Scenario& s, const Bases& bases, Extended m,
-                       double& differentiated) {
-  if (f.sharesFreight->AsString() == kYes) {
-    const Extended r = bases.freightBase > 0 ? m * 100 / bases.freightBase : 0;
-    const Extended mf = f.freight->AsFloat() * r / 100 + m;
-    Extended dmp;
-    if (s.current) {
-      dmp = f.materialPct->AsFloat() * mf / 100;
-      f.fixedFreightMaterial->SetAsFloat(static_cast<double>(dmp));
-    } else {
-      dmp = f.fixedFreightMaterial->AsFloat();
-    }
-    AddTerm(differentiated, mf);
-    SubtractTerm(differentiated, dmp);
-    SubtractTerm(differentiated, f.otherPct->AsFloat() * mf / 100);
-    SubtractTerm(differentiated, (f.expensePct->AsFloat() * mf / 100) * s.serv / 100);
-  } else if (f.isFreight->AsString() != kYes) {
-    AddTerm(differentiated, f.profit->AsFloat());
-  }
-}
-
-void WriteRow(const GrupoFields& f, const Scenario& s, const Bases& bases, ProfitPair& result) {
-  WriteSaleValue(f, s, bases);
-  const Extended m = WriteCostsAndProfit(f, s, result.profit);
-  f.profitPct->SetAsFloat(m > 0 ? static_cast<double>(Extended(f.profit->AsFloat()) * 100 / m) : 0);
-  AddDifferentiated(f, s, bases, m, result.differentiated);
 }
 
 // Ends a run however it ended: a row left half-written is dropped, the set returns to its first
@@ -215,17 +153,29 @@ void DefineGrupoFields(TClientDataSet& grupo) {
   text("IDFRETESBGR", 1);
 }
 
+std::vector<SubgroupRow> ReadSubgroupRows(const TClientDataSet& grupo) {
+  const GrupoFields fields(grupo);
+  std::vector<SubgroupRow> rows;
+  rows.reserve(static_cast<std::size_t>(grupo.RecordCount()));
+  for (qsizetype i = 0; i < grupo.RecordCount(); ++i) {
+    rows.push_back(ReadRow(
+        fields, [&](const TField* field) { return grupo.ValueAt(i, field->Index()).toDouble(); },
+        [&](const TField* field) { return grupo.ValueAt(i, field->Index()).toString(); }));
+  }
+  return rows;
+}
+
 ProfitPair CalcScenarioProfit(TClientDataSet& grupo, double v1, double vk, double serv,
                               int scenario) {
   ProfitPair result;
   grupo.DisableControls();
   try {
     const GrupoFields fields(grupo);
-    const Scenario s{v1, vk, serv, scenario == 1};
-    const Bases bases = SumBases(grupo, fields, s);
+    const ScenarioRun run{v1, vk, serv, scenario == 1};
+    const ScenarioBases bases = SumBases(grupo, fields, run);
     for (grupo.First(); !grupo.Eof(); grupo.Next()) {
       grupo.Edit();
-      WriteRow(fields, s, bases, result);
+      WriteRow(fields, run, bases, result);
       grupo.Post();
     }
   } catch (...) {

@@ -4,21 +4,16 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "clientdataset.h"
+#include "scenarioprofit.h"
 
 namespace margem {
 
 // Adds the field list of an option's subgroup set (cdsGrupo<n>) to an inactive set, with the labels
 // and formats its grid shows; the caller opens the set.
 void DefineGrupoFields(TClientDataSet& grupo);
-
-// The option's two totals in a scenario: its profit, and its differentiated profit, in which the
-// option's freight is spread over the subgroups flagged for it.
-struct ProfitPair {
-  double profit = 0;
-  double differentiated = 0;
-};
 
 // Rewrites the computed fields of every subgroup row of one option (VRVENDA, VRLUCRO, VRPELUCRO,
 // the shown percentages and, in scenario 1, the fixed amounts VRLUCROAUX and VRDIFERMATPRI) for
@@ -30,6 +25,10 @@ struct ProfitPair {
 // before the error keep their new figures, the row being written when it struck is left as it was.
 ProfitPair CalcScenarioProfit(TClientDataSet& grupo, double v1, double vk, double serv,
                               int scenario);
+
+// The rows of a subgroup set as the scenario computation reads them, in order, without moving
+// its cursor or telling its views (a closed set has none).
+std::vector<SubgroupRow> ReadSubgroupRows(const TClientDataSet& grupo);
 
 // The rows of the scenario ladder of one option.
 enum class LadderRow { Total, PerGuest, Profit, ProfitPct, DiffProfitPct };

@@ -18,8 +18,8 @@
 #include <array>
 
 #include "clientdataset.h"
-#include "profit.h"
 #include "forms/padraogrid.h"
+#include "profit.h"
 
 class QAction;
 class QFrame;
@@ -45,7 +45,8 @@ class TfrmMargemFinal : public margem::TfrmPadraoGrid {
 
   // --- Components -------------------------------------------------------------------------
   margem::TButtonFlat* sbtGrafico = nullptr;  // "Gráficos"
-  QAction* Grficos1 = nullptr;                 // "&Gráficos", Ctrl+G, under mnuManutencao
+  QAction* Grficos1 = nullptr;                // "&Gráficos", Ctrl+G, under mnuManutencao
+  QAction* PrecoAlvo1 = nullptr;              // "&Preço alvo", Ctrl+T, under mnuManutencao
 
   QFrame* panFiltro = nullptr;
   QLabel* lblNrOrcamento = nullptr;
@@ -84,6 +85,7 @@ class TfrmMargemFinal : public margem::TfrmPadraoGrid {
   QFrame* panOpcao(int n) const;
   margem::TButtonFlat* sbtVerOpcao(int n) const;
   margem::TButtonFlat* sbtVr(int k, int n) const;
+  margem::TButtonFlat* sbtPrecoAlvo(int n) const;  // "Preço alvo" beside the ladder
 
   // --- What other screens use -------------------------------------------------------------
   // The branch code of the shown quote; empty until a quote is chosen.
@@ -125,6 +127,13 @@ class TfrmMargemFinal : public margem::TfrmPadraoGrid {
   void sbtVr1Op1Click(QObject* sender);
   void sbtVerOpcao1Click(QObject* sender);
 
+  // Target price: "Preço Alvo" on the option of the button, or (Ctrl+T) of the tab on show; a
+  // tab whose ladder is not filled yet gets a message. Applying writes the total into "Valor
+  // Total" of scenario k of option n as typed: the edit takes the focus and its value changes.
+  void sbtPrecoAlvo1Click(QObject* sender);
+  void PrecoAlvo1Click(QObject* sender);
+  void AplicaPrecoAlvo(int n, int k, double total);
+
   // The components of one option sheet (tfrmmargemfinal_sheet.h).
   struct OptionSheet;
 
@@ -134,6 +143,7 @@ class TfrmMargemFinal : public margem::TfrmPadraoGrid {
   void BuildOptionSheet(int n);
   void DefineDataSets();
   void BindHandlers();
+  void BuildTargetPrice();
   void OnFocusChanged(QWidget* old, QWidget* now);
   margem::TNumberEdit* NumberEdit(const QString& name);
   const OptionSheet* Sheet(int n) const;

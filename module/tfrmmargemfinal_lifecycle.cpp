@@ -43,6 +43,9 @@ margem::TButtonFlat* TfrmMargemFinal::sbtVerOpcao(int n) const {
 margem::TButtonFlat* TfrmMargemFinal::sbtVr(int k, int n) const {
   return Sheet(n) && k >= 1 && k <= 5 ? Sheet(n)->sbtVr[k - 1] : nullptr;
 }
+margem::TButtonFlat* TfrmMargemFinal::sbtPrecoAlvo(int n) const {
+  return Sheet(n) ? Sheet(n)->sbtPrecoAlvo : nullptr;
+}
 
 void TfrmMargemFinal::FormCreate() {
   margem::TfrmPadraoGrid::FormCreate();

@@ -25,6 +25,7 @@ struct TfrmMargemFinal::OptionSheet {
   std::array<std::array<margem::TNumberEdit*, 5>, 5> ladder{};
   std::array<margem::TButtonFlat*, 5> sbtVr{};  // sbtVr<k>Op<n>, Tag k
   QButtonGroup* scenarioGroup = nullptr;
+  margem::TButtonFlat* sbtPrecoAlvo = nullptr;  // sbtPrecoAlvo<n>, "Preço alvo"
   margem::TDBGrid* dbgGrupo = nullptr;
   margem::TClientDataSet* cdsOpcao = nullptr;
   margem::TClientDataSet* cdsGrupo = nullptr;

@@ -11,14 +11,6 @@ namespace {
 constexpr QSize kClientArea(435, 152);
 constexpr int kChoicesWidth = 380;
 
-TButtonFlat* MakeSideButton(const QString& name, const QString& text, const QString& themeIcon,
-                            QStyle::StandardPixmap fallback, QWidget* parent) {
-  TButtonFlat* button = MakeToolButton(name, text, text, themeIcon, fallback, parent);
-  button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-  button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-  return button;
-}
-
 }  // namespace
 
 TfrmDadosGraf::TfrmDadosGraf(QWidget* parent) : TForm(parent) {

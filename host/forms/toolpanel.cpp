@@ -13,11 +13,20 @@ QFrame* MakeToolPanel(const QString& name, QWidget* parent) {
 }
 
 TButtonFlat* MakeToolButton(const QString& name, const QString& text, const QString& hint,
-                            const QString& themeIcon, QStyle::StandardPixmap fallback, QWidget* parent) {
+                            const QString& themeIcon, QStyle::StandardPixmap fallback,
+                            QWidget* parent) {
   auto* button = new TButtonFlat(name, parent);
   button->setText(text);
   button->SetHint(hint);
   button->setIcon(QIcon::fromTheme(themeIcon, parent->style()->standardIcon(fallback)));
+  return button;
+}
+
+TButtonFlat* MakeSideButton(const QString& name, const QString& text, const QString& themeIcon,
+                            QStyle::StandardPixmap fallback, QWidget* parent) {
+  TButtonFlat* button = MakeToolButton(name, text, text, themeIcon, fallback, parent);
+  button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
   return button;
 }
 

@@ -85,6 +85,7 @@ void TfrmMargemFinal::BuildForm() {
   // A click on an option's tab takes the focus, as a click on any other control does.
   pgcPadrao->tabBar()->setFocusPolicy(Qt::StrongFocus);
   BindHandlers();
+  BuildTargetPrice();
 }
 
 void TfrmMargemFinal::BuildQuotePanel() {

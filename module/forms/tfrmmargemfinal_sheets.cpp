@@ -143,6 +143,14 @@ void TfrmMargemFinal::BuildOptionSheet(int n) {
       matrix->addWidget(edit, row + 1, k);
     }
   }
+  // After the ladder's edits in the Tab order.
+  sheet->sbtPrecoAlvo =
+      new margem::TButtonFlat(QStringLiteral("sbtPrecoAlvo") + number, sheet->panOpcao);
+  sheet->sbtPrecoAlvo->setText(QStringLiteral("Preço alvo"));
+  sheet->sbtPrecoAlvo->SetHint(
+      QStringLiteral("O valor total que dá o lucro desejado, e o ponto de equilíbrio (Ctrl+T)"));
+  sheet->sbtPrecoAlvo->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  matrix->addWidget(sheet->sbtPrecoAlvo, 6, 0);
   matrix->setColumnStretch(6, 1);
   column->addWidget(sheet->panOpcao);
 

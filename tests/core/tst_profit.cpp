@@ -8,49 +8,12 @@
 
 #include "framework.h"
 #include "profit.h"
+#include "subgroupset.h"
 
 using namespace margem;
+using namespace testsupport;
 
 namespace {
-
-struct Subgroup {
-  double total = 0;             // VRTOTALITEM
-  QString followsPrice;         // IDDESCONTOSBGR
-  double materialPct = 0;       // VRPEMATPAUX, and the shown VRPEIMDEVAVEMP
-  double otherPct = 0;          // VRPEOUTRAUX
-  double expensePct = 0;        // VRPEDESPAUX
-  QString sharesFreight = "N";  // IDDIFEFRETESBGR
-  double freight = 0;           // VRFRETE
-  QString isFreight = "N";      // IDFRETESBGR
-};
-
-// The two subgroups of one option that the examples use (service expense 20 %, total 1 000).
-const Subgroup kG1{600, "S", 30, 10, 50, "S", 100, "N"};
-const Subgroup kG2{400, "N", 40, 5, 100, "N", 100, "N"};
-constexpr double kServ = 20;
-
-void Fill(TClientDataSet& set, const QList<Subgroup>& rows) {
-  if (!set.Active()) set.CreateDataSet();
-  for (const Subgroup& row : rows) {
-    set.Append();
-    set.FieldByName("NMSUBGRPROD")->SetAsString(QStringLiteral("G%1").arg(set.RecordCount() + 1));
-    set.FieldByName("VRTOTALITEM")->SetAsFloat(row.total);
-    set.FieldByName("IDDESCONTOSBGR")->SetAsString(row.followsPrice);
-    for (const char* name : {"VRPEIMDEVAVEMP", "VRPEMATPAUX"}) {
-      set.FieldByName(name)->SetAsFloat(row.materialPct);
-    }
-    for (const char* name : {"VRPEIMDEVAVEOU", "VRPEOUTRAUX"}) {
-      set.FieldByName(name)->SetAsFloat(row.otherPct);
-    }
-    for (const char* name : {"VRPEDESFIXASBGR", "VRPEDESPAUX"}) {
-      set.FieldByName(name)->SetAsFloat(row.expensePct);
-    }
-    set.FieldByName("IDDIFEFRETESBGR")->SetAsString(row.sharesFreight);
-    set.FieldByName("VRFRETE")->SetAsFloat(row.freight);
-    set.FieldByName("IDFRETESBGR")->SetAsString(row.isFreight);
-    set.Post();
-  }
-}
 
 double At(const TClientDataSet& set, qsizetype row, const char* field) {
   return set.ValueAt(row, set.FieldByName(field)->Index()).toDouble();
@@ -61,26 +24,6 @@ QList<double> Column(const TClientDataSet& set, const char* field) {
   for (qsizetype row = 0; row < set.RecordCount(); ++row) values << At(set, row, field);
   return values;
 }
-
-// Ladder cells that hold what a two-decimal number edit would show.
-class EditCells : public ScenarioCells {
- public:
-  double Get(LadderRow row, int scenario) const override { return m_cells.at(Slot(row, scenario)); }
-  void Set(LadderRow row, int scenario, double value) override {
-    m_cells.at(Slot(row, scenario)) = RoundDec(value, 2);
-  }
-  QList<double> Row(LadderRow row) const {
-    QList<double> values;
-    for (int k = 1; k <= 5; ++k) values << Get(row, k);
-    return values;
-  }
-
- private:
-  static std::size_t Slot(LadderRow row, int scenario) {
-    return static_cast<std::size_t>(row) * 5 + static_cast<std::size_t>(scenario - 1);
-  }
-  std::array<double, 25> m_cells{};
-};
 
 // The bit pattern of a double, so that a comparison sees the last bit.
 qint64 Bits(double value) { return std::bit_cast<qint64>(value); }
@@ -108,7 +51,6 @@ void CompareRow(const QList<double>& actual, const QList<double>& expected) {
 
 }  // namespace
 
-Q_DECLARE_METATYPE(Subgroup)
 Q_DECLARE_METATYPE(QList<Subgroup>)
 
 class TestProfit : public QObject {

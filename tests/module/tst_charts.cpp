@@ -8,13 +8,13 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <cmath>
 
 #include "cli_ore01402.h"
 #include "dateeditplus.h"
 #include "formhost.h"
 #include "messagelog.h"
+#include "modalform.h"
 #include "serverfixture.h"
 #include "tfrmcompperlucmed.h"
 #include "tfrmdadograf.h"
@@ -40,29 +40,19 @@ struct ShownChart {
 // (when given), and closed.
 ShownChart PressChartButton(TfrmDadoGraf* form, const QString& imagePath = {}) {
   ShownChart seen;
-  bool pressed = true;
-  QTimer watcher;
-  watcher.setInterval(10);
-  QObject::connect(&watcher, &QTimer::timeout, [&] {
-    QWidget* modal = QApplication::activeModalWidget();
-    auto* chart = modal ? modal->findChild<margem::TfrmPadrGraf*>() : nullptr;
-    if (!chart || !pressed) return;
-    seen.shown = true;
-    seen.caption = chart->Caption;
-    seen.title = chart->TitleLines().join(u'\n');
-    seen.labels = BarLabels(*chart->Chart());
-    seen.values = BarValues(*chart->Chart());
-    if (!imagePath.isEmpty()) {
-      if (auto* group = qobject_cast<TfrmPercLucrGr*>(chart))
-        seen.imageSaved = group->SaveImage(imagePath);
-      if (auto* comp = qobject_cast<TfrmCompPerLucMed*>(chart))
-        seen.imageSaved = comp->SaveImage(imagePath);
-    }
-    chart->Close();
-  });
-  watcher.start();
-  testsupport::Click(form->sbtGrafico);
-  pressed = false;
+  seen.shown = testsupport::WithModalForm<margem::TfrmPadrGraf>(
+      [form] { testsupport::Click(form->sbtGrafico); },
+      [&](margem::TfrmPadrGraf* chart) {
+        seen.caption = chart->Caption;
+        seen.title = chart->TitleLines().join(u'\n');
+        seen.labels = BarLabels(*chart->Chart());
+        seen.values = BarValues(*chart->Chart());
+        if (imagePath.isEmpty()) return;
+        if (auto* group = qobject_cast<TfrmPercLucrGr*>(chart))
+          seen.imageSaved = group->SaveImage(imagePath);
+        if (auto* comp = qobject_cast<TfrmCompPerLucMed*>(chart))
+          seen.imageSaved = comp->SaveImage(imagePath);
+      });
   return seen;
 }
 

@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 #include <functional>
 
 #include "buttonflat.h"
@@ -16,6 +15,7 @@
 #include "dateeditplus.h"
 #include "formhost.h"
 #include "messagelog.h"
+#include "modalform.h"
 #include "serverfixture.h"
 #include "tfrmdadograf.h"
 #include "tfrmmargemfinal.h"
@@ -28,22 +28,7 @@ namespace {
 // closed. False when no such screen was shown.
 bool WithModalChartData(const std::function<void()>& open,
                         const std::function<void(TfrmDadoGraf*)>& use) {
-  bool shown = false;
-  bool opening = true;
-  QTimer watcher;
-  watcher.setInterval(10);
-  QObject::connect(&watcher, &QTimer::timeout, [&] {
-    QWidget* modal = QApplication::activeModalWidget();
-    auto* form = modal ? modal->findChild<TfrmDadoGraf*>() : nullptr;
-    if (!form || !opening || shown) return;
-    shown = true;
-    use(form);
-    form->Close();
-  });
-  watcher.start();
-  open();
-  opening = false;
-  return shown;
+  return testsupport::WithModalForm<TfrmDadoGraf>(open, use);
 }
 
 void ExpectPeriodEnabled(TfrmDadoGraf* form, bool enabled) {
