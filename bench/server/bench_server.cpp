@@ -67,11 +67,11 @@ class Server {
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_process.start(serverBinary(),
                     {"serve", "--db", database, "--listen", "127.0.0.1:0", "--threads", "24"});
-    static const QRegularExpression listening("listening on 127\\.0\\.0\\.1:(\\d+)");
+    static const QRegularExpression serving("atendendo em 127\\.0\\.0\\.1:(\\d+)");
     QString output;
     while (m_process.waitForReadyRead(30000)) {
       output += QString::fromUtf8(m_process.readAllStandardOutput());
-      const auto match = listening.match(output);
+      const auto match = serving.match(output);
       if (match.hasMatch()) {
         m_port = match.captured(1).toInt();
         return;

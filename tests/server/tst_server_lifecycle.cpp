@@ -96,7 +96,7 @@ void TestServerLifecycle::stopsOnSigtermRightAfterListening() {
     ServerProcess server;
     QVERIFY(server.start(database.location()));
     QCOMPARE(server.stop(), 0);
-    QVERIFY(server.standardOutput().contains("stopped"));
+    QVERIFY(server.standardOutput().contains("margem-server parado"));
   }
 }
 
