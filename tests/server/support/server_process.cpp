@@ -11,11 +11,11 @@ QString serverBinary() {
   return QCoreApplication::applicationDirPath() + QStringLiteral("/margem-server");
 }
 
-bool runTool(const QStringList& arguments, QString* output) {
+bool runTool(const QStringList& arguments, QString* output, int timeoutMs) {
   QProcess process;
   process.setProcessChannelMode(QProcess::MergedChannels);
   process.start(serverBinary(), arguments);
-  const bool finished = process.waitForFinished(600000);
+  const bool finished = process.waitForFinished(timeoutMs);
   if (output) *output = QString::fromUtf8(process.readAll());
   return finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
 }
