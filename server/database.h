@@ -41,6 +41,11 @@ class DatabaseUnusable : public DatabaseError {
   std::string m_userMessage;
 };
 
+// A database that would have to take writes to be served and cannot: a read-only SQLite file or
+// folder (reading a SQLite database in WAL mode needs its shared-memory file), or a schema to
+// upgrade on a read-only database.
+DatabaseUnusable readOnlyDatabase(const std::string& logText);
+
 enum class Dialect { Sqlite, Postgres };
 
 using SqlValue = std::variant<std::nullptr_t, std::int64_t, double, std::string>;

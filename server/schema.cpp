@@ -122,9 +122,7 @@ void migrate(Connection& connection) {
   if (onRecord > currentSchemaVersion()) refuseNewer(onRecord);
   if (onRecord == currentSchemaVersion()) return;
   if (connection.readOnly()) {
-    throw DatabaseUnusable("read-only database at schema version " + std::to_string(onRecord),
-                           "O banco de dados do servidor está protegido contra gravação e "
-                           "precisa ser atualizado antes do uso. Avise o suporte.");
+    throw readOnlyDatabase("read-only database at schema version " + std::to_string(onRecord));
   }
 
   const Types types = typesFor(connection.dialect());

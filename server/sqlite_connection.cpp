@@ -133,9 +133,11 @@ SqliteConnection::SqliteConnection(const std::string& path, OpenMode mode) {
     // Choosing the journal is a write; a read-only file is read in the mode it has.
     if (!readOnly()) execute("PRAGMA journal_mode = WAL");
     execute("PRAGMA synchronous = NORMAL");
-  } catch (...) {
+  } catch (const DatabaseError& error) {
+    const bool readOnly = (sqlite3_extended_errcode(m_db) & 0xff) == SQLITE_READONLY;
     sqlite3_close(m_db);
     m_db = nullptr;
+    if (readOnly) throw readOnlyDatabase(path + ": " + error.what());
     throw;
   }
 }

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The SQLite connection: one database file, opened read-write in WAL mode so that the workers'
 // connections read side by side, waiting a few seconds on a lock before failing. A file that
-// cannot be written is opened read-only, as it is. With OpenMode::Create a missing file is
+// cannot be written is opened read-only, as it is; one that cannot even be read so (a WAL database
+// whose folder is read-only) raises DatabaseUnusable. With OpenMode::Create a missing file is
 // created, with its folder; with OpenMode::ExistingOnly it raises DatabaseMissing instead.
 #pragma once
 
