@@ -29,7 +29,7 @@ using Refusal = http::response<http::string_body>;
 
 std::shared_ptr<const Refusal> makeRefusal() {
   auto reply = std::make_shared<Refusal>(http::status::service_unavailable, 11);
-  reply->set(http::field::server, std::string("margem-server/") + serverVersion());
+  reply->set(http::field::server, serverHeader());
   reply->set(http::field::content_type, "application/json");
   reply->set(http::field::retry_after, kRetryAfterSeconds);
   reply->body() = rpcErrorReply(nullptr, rpc_code::kServerError,

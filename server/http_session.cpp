@@ -28,11 +28,6 @@ constexpr std::size_t kHeadBytes = 8 * 1024;
 constexpr auto kLingerTime = std::chrono::seconds(2);
 constexpr std::size_t kDrainBytes = 4096;
 
-const std::string& serverHeader() {
-  static const std::string value = std::string("margem-server/") + serverVersion();
-  return value;
-}
-
 bool isHttpError(const error_code& error) {
   return error.category() == http::make_error_code(http::error::bad_target).category();
 }

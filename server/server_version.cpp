@@ -5,4 +5,9 @@ namespace margem::server {
 
 const char* serverVersion() { return MARGEM_VERSION; }
 
+const std::string& serverHeader() {
+  static const std::string value = std::string("margem-server/") + serverVersion();
+  return value;
+}
+
 }  // namespace margem::server

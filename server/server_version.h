@@ -3,8 +3,12 @@
 // the `Server` header of every reply as "margem-server/<version>".
 #pragma once
 
+#include <string>
+
 namespace margem::server {
 
 const char* serverVersion();
+// "margem-server/<version>", the value of the Server header.
+const std::string& serverHeader();
 
 }  // namespace margem::server
