@@ -41,8 +41,14 @@ std::optional<tcp::endpoint> resolve(net::io_context& io, const CommandLine& lin
   return results.begin()->endpoint();
 }
 
+// HOST:PORT, an IPv6 host in brackets.
+std::string displayAddress(const std::string& host, int port) {
+  const bool v6 = host.find(':') != std::string::npos;
+  return (v6 ? "[" + host + "]" : host) + ":" + std::to_string(port);
+}
+
 std::string bindFailure(const CommandLine& line, const error_code& error) {
-  const std::string address = line.host + ":" + std::to_string(line.port);
+  const std::string address = displayAddress(line.host, line.port);
   if (error == net::error::address_in_use) return "O endereço " + address + " já está em uso.";
   if (error == boost::system::errc::address_not_available) {
     return "O endereço " + address + " não pertence a esta máquina.";
@@ -97,7 +103,7 @@ int serve(const CommandLine& line) {
   }
   const bool loopback = endpoint->address().is_loopback();
   if (!loopback && line.token.empty() && !line.insecureNoToken) {
-    std::cerr << "margem-server: atender em " << line.host << ":" << line.port
+    std::cerr << "margem-server: atender em " << displayAddress(line.host, line.port)
               << " sem token deixaria qualquer um na rede ler os orçamentos. Informe --token "
                  "(ou MARGEM_TOKEN), ou --insecure-no-token para atender assim mesmo."
               << std::endl;
@@ -132,7 +138,7 @@ int serve(const CommandLine& line) {
   listener->start();
   listener.reset();
 
-  std::cout << "margem-server atendendo em " << line.host << ":" << port << std::endl;
+  std::cout << "margem-server atendendo em " << displayAddress(line.host, port) << std::endl;
   // run() returns once the listener and every connection have ended.
   std::vector<std::thread> threads;
   for (int i = 1; i < ioThreads(); ++i) threads.emplace_back([&io] { io.run(); });
