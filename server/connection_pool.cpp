@@ -50,7 +50,7 @@ ConnectionPool::Lease ConnectionPool::acquire() {
     if (idle.connection->usable()) return Lease(*this, std::move(idle.connection), idle.generation);
     idle.connection.reset();  // closed before any connection may open on a new file
     std::lock_guard lock(m_mutex);
-    --m_currentLeases;
+    endLease(idle.generation);
     retire(idle.generation);
   }
   return open();
@@ -67,28 +67,30 @@ ConnectionPool::Lease ConnectionPool::open() {
   try {
     auto connection = openConnection(m_location, OpenMode::ExistingOnly);
     lock.lock();
-    if (!m_migrated) {
+    if (m_migratedGeneration != generation) {
       migrate(*connection);
-      m_migrated = true;
+      m_migratedGeneration = generation;
     }
     lock.unlock();
     return Lease(*this, std::move(connection), generation);
   } catch (...) {
     if (!lock.owns_lock()) lock.lock();
-    if (generation == m_generation) {
-      --m_currentLeases;
-    } else {
-      --m_oldLeases;
-      m_oldLeasesEnded.notify_all();
-    }
+    endLease(generation);
     throw;
+  }
+}
+
+void ConnectionPool::endLease(std::uint64_t generation) {
+  if (generation == m_generation) {
+    --m_currentLeases;
+  } else if (--m_oldLeases == 0) {
+    m_oldLeasesEnded.notify_all();
   }
 }
 
 void ConnectionPool::retire(std::uint64_t generation) {
   if (generation != m_generation) return;  // already retired
   ++m_generation;
-  m_migrated = false;
   m_idle.clear();
   m_oldLeases += m_currentLeases;
   m_currentLeases = 0;
@@ -96,13 +98,8 @@ void ConnectionPool::retire(std::uint64_t generation) {
 
 void ConnectionPool::giveBack(std::unique_ptr<Connection> connection, std::uint64_t generation) {
   std::lock_guard lock(m_mutex);
-  if (generation != m_generation) {
-    connection.reset();
-    --m_oldLeases;
-    if (m_oldLeases == 0) m_oldLeasesEnded.notify_all();
-    return;
-  }
-  --m_currentLeases;
+  if (generation != m_generation) connection.reset();  // closed before the count says so
+  endLease(generation);
   if (connection) m_idle.push_back({std::move(connection), generation});
 }
 

@@ -64,6 +64,8 @@ class ConnectionPool {
   Lease open();
   // Every connection of `generation` and before is retired; called with the mutex held.
   void retire(std::uint64_t generation);
+  // A lease of `generation` has ended, its connection closed or kept; called with the mutex held.
+  void endLease(std::uint64_t generation);
   void giveBack(std::unique_ptr<Connection> connection, std::uint64_t generation);
 
   std::string m_location;
@@ -74,7 +76,8 @@ class ConnectionPool {
   std::uint64_t m_generation = 0;
   int m_currentLeases = 0;  // leased connections of the current generation
   int m_oldLeases = 0;      // leased connections of retired generations
-  bool m_migrated = false;
+  // The generation whose schema is up to date: the database may be another one after a retirement.
+  std::uint64_t m_migratedGeneration = UINT64_MAX;
 };
 
 }  // namespace margem::server
