@@ -23,15 +23,16 @@ void CallParams::refuse(const std::string& reason) const {
 }
 
 void CallParams::expectCount(std::size_t count) const {
+  if (!m_params.is_array()) {
+    refuse("os parâmetros devem vir em lista, na ordem da chamada, e não por nome.");
+  }
   if (m_params.size() != count) {
-    refuse("são esperados " + std::to_string(count) +
-           (count == 1 ? " parâmetro" : " parâmetros") + " e foram recebidos " +
-           std::to_string(m_params.size()) + ".");
+    refuse("são esperados " + std::to_string(count) + (count == 1 ? " parâmetro" : " parâmetros") +
+           " e foram recebidos " + std::to_string(m_params.size()) + ".");
   }
 }
 
-std::string CallParams::text(std::size_t index, int maxCharacters,
-                             const char* description) const {
+std::string CallParams::text(std::size_t index, int maxCharacters, const char* description) const {
   const auto& value = m_params.at(index);
   if (!value.is_string()) refuse(std::string(description) + " deve ser um texto.");
   std::string text = value.get<std::string>();

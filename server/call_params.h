@@ -15,6 +15,7 @@ class CallParams {
  public:
   CallParams(const std::string& method, const nlohmann::json& params);
 
+  // Params given by name (an object) are refused as well.
   void expectCount(std::size_t count) const;
   // The text at `index`, at most `maxCharacters` characters long.
   std::string text(std::size_t index, int maxCharacters, const char* description) const;

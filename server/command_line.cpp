@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "command_line.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cstdlib>
 
@@ -9,6 +11,25 @@
 
 namespace margem::server {
 namespace {
+
+using Apply = void (*)(CommandLine&, const std::string&);
+
+struct Option {
+  std::string name;
+  std::string value;  // what the value stands for in the help; empty for a flag
+  std::string help;
+  Apply apply;
+};
+
+// A command with its options. Adding a command is adding one entry to commands().
+struct Command {
+  std::string name;
+  std::string operand;  // the file or other argument it takes besides options, if any
+  std::string summary;
+  std::vector<Option> options;
+  Apply takeOperand = nullptr;                  // null: the command takes no operand
+  void (*check)(const CommandLine&) = nullptr;  // what must hold once everything is read
+};
 
 std::int64_t number(const std::string& option, const std::string& text, std::int64_t lowest,
                     std::int64_t highest) {
@@ -22,22 +43,31 @@ std::int64_t number(const std::string& option, const std::string& text, std::int
   return value;
 }
 
+int seconds(const std::string& option, const std::string& text) {
+  return static_cast<int>(number(option, text, 1, 3600));
+}
+
 void setListen(CommandLine& line, const std::string& text) {
   const auto colon = text.rfind(':');
-  if (colon == std::string::npos || colon == 0) {
+  std::string host = colon == std::string::npos ? std::string() : text.substr(0, colon);
+  if (host.size() > 2 && host.front() == '[' && host.back() == ']') {
+    host = host.substr(1, host.size() - 2);  // [::1]:8211
+  }
+  if (host.empty()) {
     throw UsageError("--listen espera HOST:PORTA (por exemplo 127.0.0.1:8211), recebeu \"" + text +
                      "\".");
   }
-  line.host = text.substr(0, colon);
+  line.host = host;
   line.port = static_cast<int>(number("--listen", text.substr(colon + 1), 0, 65535));
 }
 
-void applyEnvironment(CommandLine& line) {
-  if (const char* db = std::getenv("MARGEM_DB"); db && *db) line.database = db;
-  if (const char* listen = std::getenv("MARGEM_LISTEN"); listen && *listen) {
-    setListen(line, listen);
+void setToken(CommandLine& line, const std::string& token) {
+  if (token.empty()) {
+    throw UsageError(
+        "O token de acesso não pode ser vazio: informe um token ou deixe --token e "
+        "MARGEM_TOKEN de fora.");
   }
-  if (const char* token = std::getenv("MARGEM_TOKEN"); token && *token) line.token = token;
+  line.token = token;
 }
 
 std::string dateOption(const std::string& option, const std::string& text) {
@@ -49,37 +79,186 @@ std::string dateOption(const std::string& option, const std::string& text) {
   return *parsed;
 }
 
-// The options of import and export that take a value; false for any other.
-bool setTransferOption(CommandLine& line, const std::string& option, const std::string& value) {
-  if (option == "--encoding" && line.command == "import") {
-    if (!encodingNamed(value)) {
-      throw UsageError("--encoding espera utf-8 ou windows-1252, recebeu \"" + value + "\".");
-    }
-    line.encoding = value;
-  } else if (option == "--branch" && line.command == "export") {
-    line.branch = value;
-  } else if (option == "--from" && line.command == "export") {
-    line.from = dateOption(option, value);
-  } else if (option == "--to" && line.command == "export") {
-    line.to = dateOption(option, value);
-  } else {
-    return false;
-  }
-  return true;
+const Option kDatabaseOption{
+    "--db", "DB",
+    "o banco: sqlite:CAMINHO (padrão sqlite:var/margem.db) ou uma conexão PostgreSQL "
+    "(postgresql://... ou host=... dbname=...)",
+    [](CommandLine& l, const std::string& v) { l.database = v; }};
+
+const std::vector<Command>& commands() {
+  static const std::vector<Command> table = {
+      {"serve",
+       "",
+       "atende o módulo remoto \"ORE01400.rdmMargem\" por HTTP até receber SIGINT ou SIGTERM",
+       {kDatabaseOption,
+        {"--listen", "HOST:PORTA",
+         "onde atende (padrão 127.0.0.1:8211; a porta 0 escolhe uma livre); fora do endereço "
+         "local exige --token",
+         setListen},
+        {"--token", "T", "exige \"Authorization: Bearer T\" em toda chamada", setToken},
+        {"--insecure-no-token", "",
+         "aceita --listen fora do endereço local sem token: qualquer um na rede lê os orçamentos",
+         [](CommandLine& l, const std::string&) { l.insecureNoToken = true; }},
+        {"--threads", "N", "chamadas ao banco ao mesmo tempo, e conexões com ele (padrão 32)",
+         [](CommandLine& l, const std::string& v) {
+           l.threads = static_cast<int>(number("--threads", v, 1, 1024));
+         }},
+        {"--head-timeout", "S",
+         "segundos para o cabeçalho de uma requisição chegar inteiro (padrão 10)",
+         [](CommandLine& l, const std::string& v) {
+           l.rules.headTimeoutSeconds = seconds("--head-timeout", v);
+         }},
+        {"--body-timeout", "S",
+         "segundos para o corpo de uma requisição chegar, e para cada parte da resposta sair "
+         "(padrão 30)",
+         [](CommandLine& l, const std::string& v) {
+           l.rules.bodyTimeoutSeconds = seconds("--body-timeout", v);
+         }},
+        {"--idle-timeout", "S",
+         "segundos que uma conexão mantida aberta espera a próxima requisição (padrão 30)",
+         [](CommandLine& l, const std::string& v) {
+           l.rules.idleTimeoutSeconds = seconds("--idle-timeout", v);
+         }},
+        {"--max-connections", "N", "conexões abertas ao mesmo tempo (padrão 10000)",
+         [](CommandLine& l, const std::string& v) {
+           l.rules.maxConnections = static_cast<int>(number("--max-connections", v, 1, 1000000));
+         }},
+        {"--max-per-address", "N", "conexões abertas por endereço de cliente (padrão 256)",
+         [](CommandLine& l, const std::string& v) {
+           l.rules.maxPerAddress = static_cast<int>(number("--max-per-address", v, 1, 1000000));
+         }}}},
+      {"init", "", "cria ou atualiza o esquema do banco", {kDatabaseOption}},
+      {"demo",
+       "",
+       "grava os dados de demonstração num banco sem orçamentos (mesma semente, mesmos dados)",
+       {kDatabaseOption,
+        {"--seed", "N", "semente dos dados (padrão 1)",
+         [](CommandLine& l, const std::string& v) {
+           l.seed = static_cast<std::uint32_t>(number("--seed", v, 0, 4294967295LL));
+         }},
+        {"--quotes", "N", "quantidade de orçamentos (padrão 200)",
+         [](CommandLine& l, const std::string& v) {
+           l.quotes = static_cast<int>(number("--quotes", v, 0, 1000000));
+         }},
+        {"--margin-rows", "N",
+         "acrescenta a filial 0099 com N linhas de margem em 2025, para medições (padrão 0)",
+         [](CommandLine& l, const std::string& v) {
+           l.marginRows = number("--margin-rows", v, 0, 100000000);
+         }}}},
+      {"fixture",
+       "ARQUIVO.json",
+       "carrega um cenário de teste numa só transação (formato em server/FIXTURES.md)",
+       {kDatabaseOption},
+       [](CommandLine& l, const std::string& v) {
+         if (!l.fixtureFile.empty()) throw UsageError("Argumento inesperado: \"" + v + "\".");
+         l.fixtureFile = v;
+       },
+       [](const CommandLine& l) {
+         if (l.fixtureFile.empty()) throw UsageError("fixture precisa do arquivo JSON a carregar.");
+       }},
+      {"import",
+       "ARQUIVO.csv...",
+       "lê orçamentos de arquivos CSV de planilha, todos conferidos antes de gravar, numa só "
+       "transação (formato em server/IMPORT.md)",
+       {kDatabaseOption,
+        {"--replace", "", "substitui por inteiro os orçamentos que já existem",
+         [](CommandLine& l, const std::string&) { l.replace = true; }},
+        {"--check", "", "só confere os arquivos e mostra o resumo, sem gravar nada",
+         [](CommandLine& l, const std::string&) { l.check = true; }},
+        {"--encoding", "E",
+         "codificação dos arquivos, utf-8 ou windows-1252 (padrão: detectada em cada arquivo)",
+         [](CommandLine& l, const std::string& v) {
+           if (!encodingNamed(v)) {
+             throw UsageError("--encoding espera utf-8 ou windows-1252, recebeu \"" + v + "\".");
+           }
+           l.encoding = v;
+         }}},
+       [](CommandLine& l, const std::string& v) { l.importFiles.push_back(v); },
+       [](const CommandLine& l) {
+         if (l.importFiles.empty()) throw UsageError("import precisa de ao menos um arquivo CSV.");
+       }},
+      {"export",
+       "ARQUIVO.csv",
+       "escreve orçamentos no mesmo formato CSV do import",
+       {kDatabaseOption,
+        {"--branch", "FILIAL", "só os orçamentos desta filial (padrão: todas)",
+         [](CommandLine& l, const std::string& v) { l.branch = v; }},
+        {"--from", "DATA",
+         "só os orçamentos incluídos a partir deste dia (dd/mm/aaaa ou aaaa-mm-dd)",
+         [](CommandLine& l, const std::string& v) { l.from = dateOption("--from", v); }},
+        {"--to", "DATA", "só os orçamentos incluídos até este dia, inclusive",
+         [](CommandLine& l, const std::string& v) { l.to = dateOption("--to", v); }}},
+       [](CommandLine& l, const std::string& v) {
+         if (!l.exportFile.empty()) throw UsageError("Argumento inesperado: \"" + v + "\".");
+         l.exportFile = v;
+       },
+       [](const CommandLine& l) {
+         if (l.exportFile.empty()) throw UsageError("export precisa do arquivo CSV a escrever.");
+       }},
+  };
+  return table;
 }
 
-// A file named on the command line; false when the command takes no more of them.
-bool takeFile(CommandLine& line, const std::string& file) {
-  if (line.command == "import") {
-    line.importFiles.push_back(file);
-  } else if (line.command == "export" && line.exportFile.empty()) {
-    line.exportFile = file;
-  } else if (line.command == "fixture" && line.fixtureFile.empty()) {
-    line.fixtureFile = file;
-  } else {
-    return false;
+const Command* findCommand(const std::string& name) {
+  for (const Command& command : commands()) {
+    if (command.name == name) return &command;
   }
-  return true;
+  return nullptr;
+}
+
+bool isHelp(const std::string& argument) { return argument == "--help" || argument == "-h"; }
+
+// Returns true when MARGEM_TOKEN is set but empty: an error unless --token gives one.
+bool applyEnvironment(CommandLine& line) {
+  if (const char* db = std::getenv("MARGEM_DB"); db && *db) line.database = db;
+  if (line.command != "serve") return false;
+  if (const char* listen = std::getenv("MARGEM_LISTEN"); listen && *listen) {
+    setListen(line, listen);
+  }
+  const char* token = std::getenv("MARGEM_TOKEN");
+  if (token && *token) line.token = token;
+  return token && !*token;
+}
+
+std::string optionColumn(const Option& option) {
+  return option.value.empty() ? option.name : option.name + " " + option.value;
+}
+
+std::size_t characterCount(std::string_view text) {
+  std::size_t characters = 0;
+  for (const char c : text) characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return characters;
+}
+
+// `text` broken into lines of at most kHelpWidth characters, the lines after the first
+// indented by `indent`.
+std::string wrapped(const std::string& text, std::size_t indent) {
+  constexpr std::size_t kHelpWidth = 100;
+  std::string result;
+  std::size_t column = indent;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find(' ', start);
+    if (end == std::string::npos) end = text.size();
+    const std::string_view word(text.data() + start, end - start);
+    if (column > indent && column + 1 + characterCount(word) > kHelpWidth) {
+      result += "\n" + std::string(indent, ' ');
+      column = indent;
+    } else if (column > indent) {
+      result += ' ';
+      ++column;
+    }
+    result += word;
+    column += characterCount(word);
+    start = end + 1;
+  }
+  return result + "\n";
+}
+
+// Pads in characters, so that accented names line up as well.
+std::string padded(const std::string& text, std::size_t width) {
+  const std::size_t characters = characterCount(text);
+  return text + std::string(width > characters ? width - characters : 1, ' ');
 }
 
 }  // namespace
@@ -89,74 +268,79 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
   if (arguments.empty()) {
     throw UsageError("Informe o comando: serve, init, demo, fixture, import ou export.");
   }
-  line.command = arguments[0];
-  if (line.command == "help" || line.command == "--help" || line.command == "-h") {
+  const std::string& first = arguments[0];
+  if (first == "help" || isHelp(first)) {
     line.command = "help";
     return line;
   }
-  if (line.command != "serve" && line.command != "init" && line.command != "demo" &&
-      line.command != "fixture" && line.command != "import" && line.command != "export") {
-    throw UsageError("Comando desconhecido: \"" + line.command + "\".");
+  if (first == "--version") {
+    line.command = "version";
+    return line;
   }
-  applyEnvironment(line);
+  const Command* command = findCommand(first);
+  if (!command) throw UsageError("Comando desconhecido: \"" + first + "\".");
+  if (std::any_of(arguments.begin() + 1, arguments.end(), isHelp)) {
+    line.command = "help";
+    line.helpTopic = command->name;
+    return line;
+  }
+  line.command = command->name;
+  const bool emptyTokenInEnvironment = applyEnvironment(line);
 
   for (std::size_t i = 1; i < arguments.size(); ++i) {
-    const std::string& option = arguments[i];
-    if (!option.starts_with("--")) {
-      if (!takeFile(line, option)) throw UsageError("Argumento inesperado: \"" + option + "\".");
+    const std::string& argument = arguments[i];
+    if (!argument.starts_with("--")) {
+      if (!command->takeOperand) throw UsageError("Argumento inesperado: \"" + argument + "\".");
+      command->takeOperand(line, argument);
       continue;
     }
-    if ((option == "--replace" || option == "--check") && line.command == "import") {
-      (option == "--replace" ? line.replace : line.check) = true;
+    const auto option = std::find_if(command->options.begin(), command->options.end(),
+                                     [&](const Option& o) { return o.name == argument; });
+    if (option == command->options.end()) {
+      throw UsageError("Opção desconhecida para " + command->name + ": " + argument + ".");
+    }
+    if (option->value.empty()) {
+      option->apply(line, {});
       continue;
     }
-    if (i + 1 >= arguments.size()) throw UsageError(option + " precisa de um valor.");
-    const std::string& value = arguments[++i];
-    if (setTransferOption(line, option, value)) continue;
-    if (option == "--db") {
-      line.database = value;
-    } else if (option == "--listen" && line.command == "serve") {
-      setListen(line, value);
-    } else if (option == "--token" && line.command == "serve") {
-      line.token = value;
-    } else if (option == "--threads" && line.command == "serve") {
-      line.threads = static_cast<int>(number(option, value, 1, 1024));
-    } else if (option == "--seed" && line.command == "demo") {
-      line.seed = static_cast<std::uint32_t>(number(option, value, 0, 4294967295LL));
-    } else if (option == "--quotes" && line.command == "demo") {
-      line.quotes = static_cast<int>(number(option, value, 0, 1000000));
-    } else if (option == "--margin-rows" && line.command == "demo") {
-      line.marginRows = number(option, value, 0, 100000000);
-    } else {
-      throw UsageError("Opção desconhecida para " + line.command + ": " + option + ".");
-    }
+    if (i + 1 >= arguments.size()) throw UsageError(argument + " precisa de um valor.");
+    option->apply(line, arguments[++i]);
   }
-  if (line.command == "fixture" && line.fixtureFile.empty()) {
-    throw UsageError("fixture precisa do arquivo JSON a carregar.");
-  }
-  if (line.command == "import" && line.importFiles.empty()) {
-    throw UsageError("import precisa de ao menos um arquivo CSV.");
-  }
-  if (line.command == "export" && line.exportFile.empty()) {
-    throw UsageError("export precisa do arquivo CSV a escrever.");
-  }
+  if (emptyTokenInEnvironment && line.token.empty()) setToken(line, {});
+  if (command->check) command->check(line);
   return line;
 }
 
-std::string usageText() {
-  return "Uso:\n"
-         "  margem-server serve   [--db DB] [--listen HOST:PORTA] [--token T] [--threads N]\n"
-         "  margem-server init    [--db DB]\n"
-         "  margem-server demo    [--db DB] [--seed N] [--quotes N] [--margin-rows N]\n"
-         "  margem-server fixture [--db DB] ARQUIVO.json\n"
-         "  margem-server import  [--db DB] [--replace] [--check] [--encoding utf-8|windows-1252]\n"
-         "                        ARQUIVO.csv...\n"
-         "  margem-server export  [--db DB] [--branch FILIAL] [--from DATA] [--to DATA] "
-         "ARQUIVO.csv\n"
-         "DATA: dd/mm/aaaa ou aaaa-mm-dd, dia de inclusão do orçamento (os dois inclusive).\n"
-         "DB: sqlite:CAMINHO (padrão sqlite:var/margem.db) ou uma conexão PostgreSQL\n"
-         "(postgresql://... ou host=... dbname=...). Padrão de --listen: 127.0.0.1:8211.\n"
-         "Variáveis: MARGEM_DB, MARGEM_LISTEN, MARGEM_TOKEN.\n";
+std::string helpText(const std::string& name) {
+  const Command* command = findCommand(name);
+  if (!command) {
+    std::string text = "Uso: margem-server COMANDO [opções]\n\nComandos:\n";
+    for (const Command& c : commands()) text += "  " + padded(c.name, 10) + wrapped(c.summary, 12);
+    text +=
+        "\n  margem-server --version mostra a versão.\n"
+        "  margem-server COMANDO --help mostra as opções do comando.\n";
+    return text;
+  }
+  std::string text = "Uso: margem-server " + command->name + " [opções]";
+  if (!command->operand.empty()) text += " " + command->operand;
+  std::string summary = command->summary + ".";
+  summary[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(summary[0])));
+  text += "\n" + wrapped(summary, 0) + "\nOpções:\n";
+  std::size_t width = std::string("--help").size();
+  for (const Option& option : command->options) {
+    width = std::max(width, optionColumn(option).size());
+  }
+  for (const Option& option : command->options) {
+    text += "  " + padded(optionColumn(option), width + 2) + wrapped(option.help, width + 4);
+  }
+  text += "  " + padded("--help", width + 2) + "mostra esta ajuda\n";
+  text += "\n" + wrapped(command->name == "serve"
+                             ? "Variáveis: MARGEM_DB, MARGEM_LISTEN e MARGEM_TOKEN valem como "
+                               "--db, --listen e --token; a opção na linha de comando prevalece."
+                             : "Variável: MARGEM_DB vale como --db; a opção na linha de comando "
+                               "prevalece.",
+                         0);
+  return text;
 }
 
 }  // namespace margem::server

@@ -14,6 +14,12 @@ std::unique_ptr<Connection> openConnection(const std::string& location, OpenMode
   return std::make_unique<PostgresConnection>(location);
 }
 
+DatabaseUnusable readOnlyDatabase(const std::string& logText) {
+  return DatabaseUnusable(logText,
+                          "O banco de dados do servidor está protegido contra gravação e não pode "
+                          "ser usado assim. Avise o suporte.");
+}
+
 Transaction::Transaction(Connection& connection) : m_connection(connection) {
   // SQLite takes the write lock up front, so that two writers wait for each other instead of
   // failing when one upgrades its read lock.

@@ -28,6 +28,24 @@ class DatabaseMissing : public DatabaseError {
   using DatabaseError::DatabaseError;
 };
 
+// The database is there but cannot be served until someone acts on it: it was written by a newer
+// server, or it is read-only while its schema needs an upgrade. Besides the text for the log it
+// carries the sentence a user reads.
+class DatabaseUnusable : public DatabaseError {
+ public:
+  DatabaseUnusable(const std::string& logText, std::string userMessage)
+      : DatabaseError(logText), m_userMessage(std::move(userMessage)) {}
+  const std::string& userMessage() const { return m_userMessage; }
+
+ private:
+  std::string m_userMessage;
+};
+
+// A database that would have to take writes to be served and cannot: a read-only SQLite file or
+// folder (reading a SQLite database in WAL mode needs its shared-memory file), or a schema to
+// upgrade on a read-only database.
+DatabaseUnusable readOnlyDatabase(const std::string& logText);
+
 enum class Dialect { Sqlite, Postgres };
 
 using SqlValue = std::variant<std::nullptr_t, std::int64_t, double, std::string>;
@@ -71,6 +89,12 @@ class Connection {
                                                  const std::vector<std::string>& columns) = 0;
   // False once the connection is known to be broken and should be dropped.
   virtual bool healthy() const = 0;
+  // Checked before an idle connection is used again: false when it no longer reaches the database
+  // it was opened on (the SQLite file was replaced or removed, the PostgreSQL server closed it
+  // while it was idle, for instance on a restart).
+  virtual bool usable() = 0;
+  // True when the database takes no writes (a read-only file, a standby server).
+  virtual bool readOnly() const = 0;
 };
 
 // Whether opening a SQLite database may create its file (and the file's folder). A PostgreSQL

@@ -10,6 +10,7 @@
 #include "fixture_loader.h"
 #include "schema.h"
 #include "serve.h"
+#include "server_version.h"
 #include "transfer_commands.h"
 
 namespace {
@@ -57,11 +58,16 @@ int main(int argc, char** argv) {
   try {
     line = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
   } catch (const UsageError& error) {
-    std::cerr << "margem-server: " << error.what() << "\n\n" << usageText();
+    std::cerr << "margem-server: " << error.what()
+              << "\nUse \"margem-server --help\" para ver os comandos e suas opções." << std::endl;
     return 2;
   }
   if (line.command == "help") {
-    std::cout << usageText();
+    std::cout << helpText(line.helpTopic);
+    return 0;
+  }
+  if (line.command == "version") {
+    std::cout << "margem-server " << serverVersion() << std::endl;
     return 0;
   }
   if (line.command == "serve") return serve(line);

@@ -71,8 +71,10 @@ CallRunner planCall(const RpcRequest& request) {
   if (request.method == "GetOrca") return planGetOrca(params);
   if (request.method == "GetMargem") return planGetMargem(params);
   if (request.method == "GetMargTLuc") return planGetMargTLuc(params);
+  const std::string name = printableName(request.method);
   throw RpcError(200, rpc_code::kMethodNotFound,
-                 "O servidor não conhece a chamada \"" + request.method + "\".");
+                 name.empty() ? std::string("O servidor não conhece a chamada pedida.")
+                              : "O servidor não conhece a chamada \"" + name + "\".");
 }
 
 }  // namespace margem::server

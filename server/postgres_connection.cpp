@@ -2,6 +2,9 @@
 #include "postgres_connection.h"
 
 #include <libpq-fe.h>
+#include <poll.h>
+
+#include <cstring>
 
 #include "postgres_cursor.h"
 #include "postgres_portal.h"
@@ -99,6 +102,20 @@ void PostgresConnection::Finish::operator()(pg_conn* conn) const { PQfinish(conn
 bool PostgresConnection::healthy() const {
   return PQstatus(m_conn.get()) == CONNECTION_OK &&
          PQtransactionStatus(m_conn.get()) == PQTRANS_IDLE;
+}
+
+bool PostgresConnection::usable() {
+  if (!healthy()) return false;
+  pollfd socket{PQsocket(m_conn.get()), POLLIN, 0};
+  return ::poll(&socket, 1, 0) == 0;
+}
+
+bool PostgresConnection::readOnly() const {
+  for (const char* setting : {"in_hot_standby", "default_transaction_read_only"}) {
+    const char* value = PQparameterStatus(m_conn.get(), setting);
+    if (value && std::strcmp(value, "on") == 0) return true;
+  }
+  return false;
 }
 
 void PostgresConnection::execute(const std::string& sql) {

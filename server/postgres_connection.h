@@ -27,6 +27,11 @@ class PostgresConnection : public Connection {
   std::unique_ptr<BulkInsert> bulkInsert(const std::string& table,
                                          const std::vector<std::string>& columns) override;
   bool healthy() const override;
+  // An idle connection has nothing to read unless the server has ended it (a FATAL message
+  // before it closes, as on a restart); such a connection is not used again.
+  bool usable() override;
+  // True on a standby server or when transactions are read-only by default.
+  bool readOnly() const override;
 
  private:
   struct Finish {

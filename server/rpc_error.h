@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "database.h"
+
 namespace margem::server {
 
 namespace rpc_code {
@@ -38,5 +40,17 @@ inline constexpr const char* kDatabaseUnavailableMessage =
 inline constexpr const char* kDatabaseMissingMessage =
     "O banco de dados do servidor não foi encontrado. Verifique a configuração do servidor de "
     "aplicação ou avise o suporte.";
+
+// What a user reads when a request body is over the limit.
+inline constexpr const char* kTooLargeMessage = "A requisição excede o tamanho máximo de 64 KiB.";
+
+// The sentence for a user about a database failure: missing, unusable as it is, or unavailable.
+inline std::string userMessage(const DatabaseError& error) {
+  if (dynamic_cast<const DatabaseMissing*>(&error)) return kDatabaseMissingMessage;
+  if (const auto* unusable = dynamic_cast<const DatabaseUnusable*>(&error)) {
+    return unusable->userMessage();
+  }
+  return kDatabaseUnavailableMessage;
+}
 
 }  // namespace margem::server

@@ -1,30 +1,33 @@
 // SPDX-License-Identifier: MIT
-// The HTTP face of the server: `POST /rpc/ORE01400.rdmMargem` (JSON-RPC 2.0) and `GET /health`.
+// The server's answers: `POST /rpc/ORE01400.rdmMargem` (JSON-RPC 2.0) and `GET /health`; any
+// other request is answered 404.
 //
-// Requests over 64 KiB get 413, a missing or wrong bearer token 401 (the token is compared in
-// constant time), another module's name 404, and the protocol's error codes otherwise; the body
-// is read first in every case (request_body.h), so a kept-alive connection stays in step. A call's
-// queries run before anything is answered, so a database failure is a -32000 reply; the rows are
-// then streamed to the client as chunked JSON.
+// A call is checked on the I/O thread: a body over 64 KiB gets 413, a missing or wrong bearer
+// token 401 (compared in constant time), another module's name 404, then the protocol's error
+// codes for the request and its params. Its queries then run on a database worker
+// (call_execution.h). /health needs no token and answers 200 {"status":"ok","database":"ok"}
+// when a trivial query works, 503 {"status":"unavailable","database":"<why>"} otherwise.
 #pragma once
 
 #include <string>
 
 #include "connection_pool.h"
-
-namespace httplib {
-class Server;
-}
+#include "http_exchange.h"
+#include "worker_pool.h"
 
 namespace margem::server {
 
-class RpcService {
+class RpcService : public RequestHandler {
  public:
-  RpcService(ConnectionPool& pool, std::string token);
-  void install(httplib::Server& server);
+  RpcService(ConnectionPool& pool, WorkerPool& workers, std::string token);
+  void handle(HttpRequest request, std::shared_ptr<ReplyChannel> reply) override;
 
  private:
+  void call(HttpRequest request, std::shared_ptr<ReplyChannel> reply);
+  void health(std::shared_ptr<ReplyChannel> reply);
+
   ConnectionPool& m_pool;
+  WorkerPool& m_workers;
   std::string m_token;
 };
 

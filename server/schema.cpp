@@ -37,8 +37,12 @@ std::vector<std::string> version1(const Types& t) {
           ", branch_id BIGINT NOT NULL REFERENCES branch(id),"
           " number VARCHAR(10) NOT NULL UNIQUE,"
           " sequence VARCHAR(2) NOT NULL DEFAULT '01',"
-          " event_at " + t.timestamp + ","
-          " included_at " + t.timestamp + " NOT NULL,"
+          " event_at " +
+          t.timestamp +
+          ","
+          " included_at " +
+          t.timestamp +
+          " NOT NULL,"
           " client_id BIGINT REFERENCES client(id),"
           " client_name VARCHAR(50) NOT NULL DEFAULT '',"
           " event_type_id BIGINT REFERENCES event_type(id),"
@@ -88,11 +92,39 @@ int storedVersion(Connection& connection) {
   return cursor->atEnd() || cursor->isNull(0) ? 0 : static_cast<int>(cursor->integer(0));
 }
 
+// The stored version read without writing anything: 0 when there is no schema yet.
+int versionOnRecord(Connection& connection) {
+  const std::string exists =
+      connection.dialect() == Dialect::Sqlite
+          ? "SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name = 'schema_version'"
+          : "SELECT COUNT(*) FROM pg_tables"
+            " WHERE schemaname = current_schema() AND tablename = 'schema_version'";
+  if (connection.query(exists, {})->integer(0) == 0) return 0;
+  auto cursor = connection.query("SELECT MAX(version) FROM schema_version", {});
+  return cursor->atEnd() || cursor->isNull(0) ? 0 : static_cast<int>(cursor->integer(0));
+}
+
+[[noreturn]] void refuseNewer(int stored) {
+  throw DatabaseUnusable(
+      "database schema version " + std::to_string(stored) + " is newer than this server's " +
+          std::to_string(currentSchemaVersion()),
+      "O banco de dados foi gravado por uma versão mais nova do servidor de aplicação. Atualize "
+      "o servidor ou avise o suporte.");
+}
+
 }  // namespace
 
 int currentSchemaVersion() { return 1; }
 
 void migrate(Connection& connection) {
+  // A database that is up to date is left untouched, so that a read-only one is served as well.
+  const int onRecord = versionOnRecord(connection);
+  if (onRecord > currentSchemaVersion()) refuseNewer(onRecord);
+  if (onRecord == currentSchemaVersion()) return;
+  if (connection.readOnly()) {
+    throw readOnlyDatabase("read-only database at schema version " + std::to_string(onRecord));
+  }
+
   const Types types = typesFor(connection.dialect());
   const std::vector<std::vector<std::string>> migrations = {version1(types)};
 
@@ -102,17 +134,17 @@ void migrate(Connection& connection) {
     connection.execute("SELECT pg_advisory_xact_lock(4014000)");
   }
   const int stored = storedVersion(connection);
-  if (stored > currentSchemaVersion()) {
-    throw DatabaseError("database schema version " + std::to_string(stored) +
-                        " is newer than this server's " +
-                        std::to_string(currentSchemaVersion()));
-  }
+  if (stored > currentSchemaVersion()) refuseNewer(stored);
   for (int version = stored + 1; version <= currentSchemaVersion(); ++version) {
     for (const auto& statement : migrations[version - 1]) connection.execute(statement);
     connection.query("INSERT INTO schema_version (version) VALUES (?)",
                      {static_cast<std::int64_t>(version)});
   }
   transaction.commit();
+  // Nothing of the upgrade stays in SQLite's write-ahead log, so that the file stands alone when
+  // it is copied or replaced while a server has it open.
+  if (connection.dialect() == Dialect::Sqlite)
+    connection.execute("PRAGMA wal_checkpoint(TRUNCATE)");
 }
 
 }  // namespace margem::server

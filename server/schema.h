@@ -11,8 +11,9 @@ namespace margem::server {
 // The schema version this server writes and reads.
 int currentSchemaVersion();
 
-// Brings the database up to currentSchemaVersion(). Raises DatabaseError on failure or when the
-// database was written by a newer server.
+// Brings the database up to currentSchemaVersion(); a database already there is only read.
+// Raises DatabaseUnusable when the database was written by a newer server or is read-only and
+// behind, DatabaseError on any other failure.
 void migrate(Connection& connection);
 
 }  // namespace margem::server

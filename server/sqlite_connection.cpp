@@ -130,16 +130,27 @@ SqliteConnection::SqliteConnection(const std::string& path, OpenMode mode) {
   sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
   try {
     execute("PRAGMA foreign_keys = ON");
-    execute("PRAGMA journal_mode = WAL");
+    // Choosing the journal is a write; a read-only file is read in the mode it has.
+    if (!readOnly()) execute("PRAGMA journal_mode = WAL");
     execute("PRAGMA synchronous = NORMAL");
-  } catch (...) {
+  } catch (const DatabaseError& error) {
+    const bool readOnly = (sqlite3_extended_errcode(m_db) & 0xff) == SQLITE_READONLY;
     sqlite3_close(m_db);
     m_db = nullptr;
+    if (readOnly) throw readOnlyDatabase(path + ": " + error.what());
     throw;
   }
 }
 
 SqliteConnection::~SqliteConnection() { sqlite3_close(m_db); }
+
+bool SqliteConnection::usable() {
+  int moved = 1;
+  return sqlite3_file_control(m_db, "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK &&
+         moved == 0;
+}
+
+bool SqliteConnection::readOnly() const { return sqlite3_db_readonly(m_db, "main") == 1; }
 
 void SqliteConnection::execute(const std::string& sql) {
   char* error = nullptr;

@@ -4,11 +4,17 @@
 //    sent to last byte parsed, the period mean computed from the rows), against the fastest
 //    single SQL query for the same mean over the base tables, in the same database;
 //  - 20 clients calling GetMargem at once for a bounded time (MARGEM_BENCH_SECONDS, 60 by
-//    default): calls per second, 99th percentile latency, errors.
+//    default): calls per second, 99th percentile latency, errors;
+//  - on SQLite, the connection model: 500 clients on kept-alive connections calling GetMargem for
+//    30 s (the share of them answered all along, never waiting over 5 s), the server's memory
+//    with 1,000 idle connections, and a fresh client's p99 while 1,000 idle and 64
+//    one-byte-a-second connections are held, against the same p99 without them. The clients
+//    connect from 127.0.0.2 and up, so that the cap per client address does not stop them.
 // MARGEM_BENCH_ROWS changes the period's size. Prints one `name: value unit` line per figure.
 #include <httplib.h>
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -20,8 +26,10 @@
 #include <nlohmann/json.hpp>
 
 #include "../bench_figures.h"
+#include "connection_attack.h"
 #include "database.h"
 #include "load_clients.h"
+#include "open_files_limit.h"
 #include "period_packet_parser.h"
 
 namespace {
@@ -31,6 +39,12 @@ using namespace margem::server;
 
 constexpr int kRepetitions = 3;
 constexpr int kLoadClients = 20;
+constexpr int kKeepAliveClients = 500;
+constexpr double kKeepAliveSeconds = 30;
+constexpr int kIdleConnections = 1000;
+constexpr int kSlowConnections = 64;
+constexpr int kFreshCalls = 2000;
+constexpr double kFreshSeconds = 15;
 const std::string kPeriodBranch = "0099";
 const std::string kPeriodFirst = "2025-01-01T00:00:00";
 const std::string kPeriodLast = "2025-12-31T00:00:00";
@@ -58,14 +72,15 @@ void runTool(const QStringList& arguments) {
 class Server {
  public:
   explicit Server(const QString& database) {
-    m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // The server logs a line per call; only the figures are wanted here.
+    m_process.setStandardErrorFile(QProcess::nullDevice());
     m_process.start(serverBinary(),
                     {"serve", "--db", database, "--listen", "127.0.0.1:0", "--threads", "24"});
-    static const QRegularExpression listening("listening on 127\\.0\\.0\\.1:(\\d+)");
+    static const QRegularExpression serving("atendendo em 127\\.0\\.0\\.1:(\\d+)");
     QString output;
     while (m_process.waitForReadyRead(30000)) {
       output += QString::fromUtf8(m_process.readAllStandardOutput());
-      const auto match = listening.match(output);
+      const auto match = serving.match(output);
       if (match.hasMatch()) {
         m_port = match.captured(1).toInt();
         return;
@@ -79,6 +94,7 @@ class Server {
     m_process.waitForFinished(5000);
   }
   int port() const { return m_port; }
+  qint64 pid() const { return m_process.processId(); }
 
  private:
   QProcess m_process;
@@ -159,14 +175,60 @@ Timed timeSqlMean(Connection& db, const std::string& sql) {
   return {secondsSince(start), mean, rows};
 }
 
-std::vector<std::pair<std::string, std::string>> demoQuotes(int port) {
+// Resident memory of a process, from /proc.
+double residentMb(qint64 pid) {
+  QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+  if (!status.open(QIODevice::ReadOnly)) return 0;
+  for (const QByteArray& line : status.readAll().split('\n')) {
+    if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ')[0].toDouble() / 1024;
+  }
+  return 0;
+}
+
+std::vector<std::string> loopbackAddresses(int first, int count) {
+  std::vector<std::string> addresses;
+  for (int i = first; i < first + count; ++i) addresses.push_back("127.0.0." + std::to_string(i));
+  return addresses;
+}
+
+void benchConnections(const Server& server, const benchserver::QuoteKeys& quotes, double seconds) {
+  const auto kept =
+      benchserver::runGetMargemLoad(server.port(), quotes, kKeepAliveClients,
+                                    std::min(seconds, kKeepAliveSeconds), loopbackAddresses(2, 3));
+  figure("keepalive_clients_served", double(kept.clientsServed) / kKeepAliveClients, "share");
+  figure("keepalive_p99", kept.p99Ms, "ms");
+  figure("keepalive_calls", kept.calls / kept.seconds, "calls/s");
+  figure("keepalive_errors", static_cast<double>(kept.errors), "count");
+
+  figure("rss_no_connections_mb", residentMb(server.pid()), "MB");
+  {
+    benchserver::ConnectionAttack idle(server.port(), kIdleConnections, 0,
+                                       loopbackAddresses(10, 6));
+    figure("idle_connections_open", idle.waitOpen(30), "count");
+    figure("rss_1000_idle_mb", residentMb(server.pid()), "MB");
+  }
+
+  const auto calm =
+      benchserver::runFreshConnectionCalls(server.port(), quotes, kFreshCalls, kFreshSeconds);
+  benchserver::ConnectionAttack attack(server.port(), kIdleConnections, kSlowConnections,
+                                       loopbackAddresses(20, 6));
+  figure("attack_connections_open", attack.waitOpen(30), "count");
+  const auto attacked =
+      benchserver::runFreshConnectionCalls(server.port(), quotes, kFreshCalls, kFreshSeconds);
+  figure("fresh_p99", calm.p99Ms, "ms");
+  figure("attack_fresh_p99", attacked.p99Ms, "ms");
+  figure("attack_p99_ratio", attacked.p99Ms / calm.p99Ms, "ratio");
+  figure("attack_fresh_errors", static_cast<double>(calm.errors + attacked.errors), "count");
+}
+
+benchserver::QuoteKeys demoQuotes(int port) {
   httplib::Client client("127.0.0.1", port);
   const auto reply = client.Post("/rpc/ORE01400.rdmMargem",
                                  R"({"jsonrpc":"2.0","id":1,"method":"GetOrca","params":[""]})",
                                  "application/json");
   if (!reply) throw std::runtime_error("GetOrca failed");
   const auto lookup = nlohmann::json::parse(reply->body);
-  std::vector<std::pair<std::string, std::string>> quotes;
+  benchserver::QuoteKeys quotes;
   for (const auto& row : lookup.at("result").at("rows")) {
     if (row[1] != kPeriodBranch) quotes.emplace_back(row[1], row[0]);
   }
@@ -175,7 +237,7 @@ std::vector<std::pair<std::string, std::string>> demoQuotes(int port) {
 }
 
 void benchBackend(const std::string& name, const QString& location, long long marginRows,
-                  double loadSeconds) {
+                  double loadSeconds, bool connectionFigures) {
   auto start = Clock::now();
   runTool(
       {"demo", "--db", location, "--quotes", "200", "--margin-rows", QString::number(marginRows)});
@@ -221,6 +283,7 @@ void benchBackend(const std::string& name, const QString& location, long long ma
     std::printf("\n");
   }
   std::fflush(stdout);
+  if (connectionFigures) benchConnections(server, demoQuotes(server.port()), loadSeconds);
 }
 
 double environmentNumber(const char* name, double fallback) {
@@ -234,11 +297,12 @@ double environmentNumber(const char* name, double fallback) {
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
+  margem::server::raiseOpenFilesLimit();  // the connection figures hold over a thousand sockets
   const auto rows = static_cast<long long>(environmentNumber("MARGEM_BENCH_ROWS", 1000000));
   const double seconds = environmentNumber("MARGEM_BENCH_SECONDS", 60);
   try {
     QTemporaryDir dir;
-    benchBackend("sqlite", "sqlite:" + dir.filePath("bench.db"), rows, seconds);
+    benchBackend("sqlite", "sqlite:" + dir.filePath("bench.db"), rows, seconds, true);
 
     const QString admin = qEnvironmentVariable("MARGEM_TEST_PG");
     if (admin.isEmpty()) {
@@ -249,7 +313,8 @@ int main(int argc, char** argv) {
     auto adminConnection = openConnection(admin.toStdString(), OpenMode::ExistingOnly);
     adminConnection->execute("CREATE DATABASE " + name);
     try {
-      benchBackend("postgres", admin + " dbname=" + QString::fromStdString(name), rows, seconds);
+      benchBackend("postgres", admin + " dbname=" + QString::fromStdString(name), rows, seconds,
+                   false);
     } catch (...) {
       adminConnection->execute("DROP DATABASE IF EXISTS " + name + " WITH (FORCE)");
       throw;

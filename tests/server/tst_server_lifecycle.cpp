@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The server's life around its calls: a SQLite database that is not there (serve never creates
-// it, the tools do) and stopping on SIGTERM, at once after start and with a long call in flight.
+// The server's life around its calls: its command line, an address already taken, a SQLite
+// database that is not there (serve never creates it, the tools do) or replaced while served,
+// PostgreSQL connections ended under it, and stopping on SIGTERM, at once after start and with a
+// long call in flight.
 #include <httplib.h>
 
 #include <QFileInfo>
@@ -8,8 +10,10 @@
 #include <QTest>
 #include <atomic>
 #include <chrono>
+#include <filesystem>
 #include <memory>
 #include <thread>
+#include <vector>
 
 #include "support/rpc_client.h"
 #include "support/server_process.h"
@@ -22,6 +26,32 @@ namespace {
 
 constexpr int kPeriodRows = 60000;
 
+// Lookups made by `callers` clients at once, `each` calls apiece on kept-alive connections; how
+// many did not list `quotes` quotes.
+int wrongLookups(int port, std::size_t quotes, int callers, int each) {
+  std::atomic<int> wrong{0};
+  std::vector<std::thread> threads;
+  for (int c = 0; c < callers; ++c) {
+    threads.emplace_back([&] {
+      httplib::Client client("127.0.0.1", port);
+      client.set_keep_alive(true);
+      client.set_read_timeout(30);
+      for (int i = 0; i < each; ++i) {
+        const auto reply = client.Post(
+            "/rpc/ORE01400.rdmMargem",
+            R"({"jsonrpc":"2.0","id":1,"method":"GetOrca","params":[""]})", "application/json");
+        const json body = reply ? json::parse(reply->body, nullptr, false) : json();
+        if (!body.is_object() || !body.contains("result") ||
+            body["result"]["rows"].size() != quotes) {
+          ++wrong;
+        }
+      }
+    });
+  }
+  for (auto& thread : threads) thread.join();
+  return wrong;
+}
+
 }  // namespace
 
 class TestServerLifecycle : public QObject {
@@ -30,7 +60,12 @@ class TestServerLifecycle : public QObject {
  private slots:
   void initTestCase();
 
+  void commandLine_data();
+  void commandLine();
+  void secondServerOnATakenAddressDoesNotStart();
   void serveLeavesAMissingDatabaseAlone();
+  void replacedDatabaseFileIsFollowed();
+  void endedPostgresConnectionsAreReplaced();
   void toolsCreateAMissingDatabase_data();
   void toolsCreateAMissingDatabase();
   void stopsOnSigtermRightAfterListening();
@@ -41,6 +76,43 @@ void TestServerLifecycle::initTestCase() {
   if (const QString reason = backendUnavailableReason(); !reason.isEmpty()) {
     QSKIP(qPrintable(reason));
   }
+}
+
+void TestServerLifecycle::commandLine_data() {
+  QTest::addColumn<QStringList>("arguments");
+  QTest::addColumn<bool>("succeeds");
+  QTest::addColumn<QString>("says");
+  const QString nowhere = "sqlite:/nao/existe/margem.db";
+  QTest::newRow("version") << QStringList{"--version"} << true << "margem-server 1.";
+  QTest::newRow("serve --help") << QStringList{"serve", "--help"} << true << "--max-per-address N";
+  QTest::newRow("fixture --help") << QStringList{"fixture", "-h"} << true << "ARQUIVO.json";
+  QTest::newRow("every address without a token")
+      << QStringList{"serve", "--db", nowhere, "--listen", "0.0.0.0:0"} << false
+      << "--insecure-no-token";
+  QTest::newRow("empty token") << QStringList{"serve", "--db", nowhere, "--token", ""} << false
+                               << "não pode ser vazio";
+}
+
+// A server that should not start must end at once; one that started by mistake is ended.
+void TestServerLifecycle::commandLine() {
+  QFETCH(QStringList, arguments);
+  QFETCH(bool, succeeds);
+  QFETCH(QString, says);
+  QString output;
+  QCOMPARE(runTool(arguments, &output, 10000), succeeds);
+  QVERIFY2(output.contains(says), qPrintable(output));
+}
+
+void TestServerLifecycle::secondServerOnATakenAddressDoesNotStart() {
+  TestDatabase database;
+  QVERIFY(runTool({"init", "--db", database.location()}));
+  ServerProcess first;
+  QVERIFY(first.start(database.location()));
+  const QString address = QStringLiteral("127.0.0.1:%1").arg(first.port());
+  QString output;
+  QVERIFY(!runTool({"serve", "--db", database.location(), "--listen", address}, &output, 10000));
+  QVERIFY2(output.contains("O endereço " + address + " já está em uso."), qPrintable(output));
+  QCOMPARE(RpcClient(first.port()).get("/health").status, 200);
 }
 
 void TestServerLifecycle::serveLeavesAMissingDatabaseAlone() {
@@ -65,6 +137,49 @@ void TestServerLifecycle::serveLeavesAMissingDatabaseAlone() {
   QVERIFY(runTool({"init", "--db", "sqlite:" + path}));
   const json lookup = client.result("GetOrca", {""});
   QCOMPARE(lookup["rows"].size(), 0u);
+}
+
+// Another file moved over the served one is what every connection reads from then on; once the
+// file is deleted, calls say so.
+void TestServerLifecycle::replacedDatabaseFileIsFollowed() {
+  if (backendUnderTest() != Backend::Sqlite) QSKIP("only a SQLite database is a file to replace");
+  QTemporaryDir dir;
+  const QString served = dir.filePath("margem.db");
+  const QString next = dir.filePath("nova.db");
+  QVERIFY(
+      runTool({"fixture", "--db", "sqlite:" + served, QFINDTESTDATA("data/margin_quotes.json")}));
+  QVERIFY(runTool({"demo", "--db", "sqlite:" + next, "--quotes", "5"}));
+  ServerProcess server;
+  QVERIFY(server.start("sqlite:" + served));
+  QCOMPARE(wrongLookups(server.port(), 8, 6, 5), 0);
+
+  std::filesystem::rename(next.toStdString(), served.toStdString());
+  QCOMPARE(wrongLookups(server.port(), 5, 6, 5), 0);
+
+  std::filesystem::remove(served.toStdString());
+  const RpcClient client(server.port());
+  const HttpReply reply = client.call("GetOrca", {""});
+  QCOMPARE(reply.body["error"]["code"].get<int>(), -32000);
+  const std::string message = reply.body["error"]["message"];
+  QVERIFY2(message.find("não foi encontrado") != std::string::npos, message.c_str());
+  QCOMPARE(client.get("/health").status, 503);
+}
+
+// Connections the database ended while they sat idle in the pool (as a PostgreSQL restart ends
+// them) fail no call.
+void TestServerLifecycle::endedPostgresConnectionsAreReplaced() {
+  if (backendUnderTest() != Backend::Postgres) QSKIP("PostgreSQL connections only");
+  TestDatabase database;
+  QVERIFY(
+      runTool({"fixture", "--db", database.location(), QFINDTESTDATA("data/margin_quotes.json")}));
+  ServerProcess server;
+  QVERIFY(server.start(database.location()));
+  for (int round = 0; round < 2; ++round) {
+    QCOMPARE(wrongLookups(server.port(), 8, 6, 3), 0);
+    database.endConnections();
+    QCOMPARE(wrongLookups(server.port(), 8, 1, 12), 0);
+    QCOMPARE(wrongLookups(server.port(), 8, 6, 3), 0);
+  }
 }
 
 void TestServerLifecycle::toolsCreateAMissingDatabase_data() {
@@ -96,7 +211,7 @@ void TestServerLifecycle::stopsOnSigtermRightAfterListening() {
     ServerProcess server;
     QVERIFY(server.start(database.location()));
     QCOMPARE(server.stop(), 0);
-    QVERIFY(server.standardOutput().contains("stopped"));
+    QVERIFY(server.standardOutput().contains("margem-server parado"));
   }
 }
 

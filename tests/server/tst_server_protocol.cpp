@@ -22,14 +22,18 @@ using namespace servertest;
 
 namespace {
 
-// A user's message never shows the server's inside: no SQL, no file path, no library text.
-void verifyUserMessage(const json& body) {
-  const std::string message = body.at("error").at("message").get<std::string>();
-  QVERIFY2(message.size() > 10, message.c_str());
+// A user's message is a sentence that never shows the server's inside (no SQL, no file path,
+// no library text) nor echoes a long request back.
+void verifyUserMessage(const std::string& message) {
+  QVERIFY2(message.size() > 10 && message.size() < 300, message.c_str());
   for (const char* inside : {"SELECT", "sqlite", "SQLITE", "/tmp", ".db", "libpq", "what()",
                              "postgres", "FATAL", "syntax"}) {
     QVERIFY2(message.find(inside) == std::string::npos, message.c_str());
   }
+}
+
+void verifyUserMessage(const json& body) {
+  verifyUserMessage(body.at("error").at("message").get<std::string>());
 }
 
 constexpr const char* kToken = "s3gr3d0-longo";
@@ -114,11 +118,14 @@ void TestServerProtocol::errorTable_data() {
                                << 400 << -32600;
   QTest::newRow("method not text")
       << R"({"jsonrpc":"2.0","id":1,"method":5,"params":[""]})" << 400 << -32600;
-  QTest::newRow("params object") << call("GetOrca", R"({"n":""})") << 400 << -32600;
+  QTest::newRow("params by name") << call("GetOrca", R"({"n":""})") << 200 << -32602;
+  QTest::newRow("params a text") << call("GetOrca", R"("0000000123")") << 400 << -32600;
   QTest::newRow("id object") << R"({"jsonrpc":"2.0","id":{},"method":"GetOrca","params":[""]})"
                              << 400 << -32600;
   QTest::newRow("unknown method") << call("ApagaTudo", "[]") << 200 << -32601;
   QTest::newRow("method name case") << call("getorca", R"([""])") << 200 << -32601;
+  QTest::newRow("long method name")
+      << call(QString(60000, 'G').toLatin1().constData(), "[]") << 200 << -32601;
   QTest::newRow("no params") << R"({"jsonrpc":"2.0","id":7,"method":"GetOrca"})" << 200 << -32602;
   QTest::newRow("too many params") << call("GetOrca", R"(["",""])") << 200 << -32602;
   QTest::newRow("too few params") << call("GetMargem", R"(["0001"])") << 200 << -32602;
@@ -205,11 +212,13 @@ void TestServerProtocol::otherModuleIsNotFound() {
 
 void TestServerProtocol::healthAnswersWithoutToken() {
   TestDatabase database;
+  QVERIFY(runTool({"init", "--db", database.location()}));
   ServerProcess server;
   QVERIFY(server.start(database.location(), {"--token", "segredo"}));
   const HttpReply health = RpcClient(server.port()).get("/health");
   QCOMPARE(health.status, 200);
-  QCOMPARE(health.body.dump(), std::string(R"({"status":"ok"})"));
+  QVERIFY2(health.body == json::parse(R"({"status":"ok","database":"ok"})"),
+           health.body.dump().c_str());
 }
 
 void TestServerProtocol::token_data() {
@@ -326,7 +335,10 @@ void TestServerProtocol::unreachableDatabaseAnswersServerErrorAndKeepsServing() 
     QCOMPARE(reply.body["error"]["code"].get<int>(), -32000);
     QCOMPARE(reply.body["id"].get<int>(), 1);
     verifyUserMessage(reply.body);
-    QCOMPARE(client.get("/health").status, 200);
+    const HttpReply health = client.get("/health");
+    QCOMPARE(health.status, 503);
+    QCOMPARE(health.body.value("status", ""), std::string("unavailable"));
+    verifyUserMessage(health.body.value("database", ""));
   }
   // Parameters are still checked first.
   QCOMPARE(client.call("GetOrca", {1}).body["error"]["code"].get<int>(), -32602);
@@ -338,6 +350,7 @@ void TestServerProtocol::unreachableDatabaseAnswersServerErrorAndKeepsServing() 
     const HttpReply recovered = client.call("GetOrca", {"0000000123"});
     QVERIFY2(recovered.body.contains("result"), recovered.body.dump().c_str());
     QCOMPARE(recovered.body["result"]["rows"].size(), 1u);
+    QCOMPARE(client.get("/health").status, 200);
   }
 }
 
@@ -374,7 +387,7 @@ void TestServerProtocol::stopsCleanlyOnSigterm() {
   QVERIFY(server.start(m_server->location()));
   QCOMPARE(RpcClient(server.port()).call("GetOrca", {""}).status, 200);
   QCOMPARE(server.stop(), 0);
-  QVERIFY(server.standardOutput().contains("stopped"));
+  QVERIFY(server.standardOutput().contains("margem-server parado"));
 }
 
 QTEST_GUILESS_MAIN(TestServerProtocol)

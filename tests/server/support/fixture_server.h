@@ -13,7 +13,8 @@ namespace servertest {
 class FixtureServer {
  public:
   // False, with what the fixture tool printed (or why the server did not start) in `output`.
-  bool start(const QString& fixtureFile, QString* output);
+  // `extra` goes to `serve`.
+  bool start(const QString& fixtureFile, QString* output, const QStringList& extra = {});
 
   QString location() const { return m_database.location(); }
   int port() const { return m_server.port(); }

@@ -11,11 +11,11 @@ QString serverBinary() {
   return QCoreApplication::applicationDirPath() + QStringLiteral("/margem-server");
 }
 
-bool runTool(const QStringList& arguments, QString* output) {
+bool runTool(const QStringList& arguments, QString* output, int timeoutMs) {
   QProcess process;
   process.setProcessChannelMode(QProcess::MergedChannels);
   process.start(serverBinary(), arguments);
-  const bool finished = process.waitForFinished(600000);
+  const bool finished = process.waitForFinished(timeoutMs);
   if (output) *output = QString::fromUtf8(process.readAll());
   return finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
 }
@@ -27,12 +27,12 @@ bool ServerProcess::start(const QString& database, const QStringList& extra) {
   m_process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
   m_process->start(serverBinary(),
                    QStringList{"serve", "--db", database, "--listen", "127.0.0.1:0"} + extra);
-  static const QRegularExpression listening(QStringLiteral("listening on 127\\.0\\.0\\.1:(\\d+)"));
+  static const QRegularExpression serving(QStringLiteral("atendendo em 127\\.0\\.0\\.1:(\\d+)"));
   QDeadlineTimer deadline(10000);
   while (!deadline.hasExpired() && m_process->state() != QProcess::NotRunning) {
     m_process->waitForReadyRead(200);
     m_output += QString::fromUtf8(m_process->readAllStandardOutput());
-    const auto match = listening.match(m_output);
+    const auto match = serving.match(m_output);
     if (match.hasMatch()) {
       m_port = match.captured(1).toInt();
       return true;

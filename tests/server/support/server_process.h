@@ -11,8 +11,9 @@
 
 namespace servertest {
 
-// Runs `margem-server ARGS` to its end; true on exit status 0. Its output goes to `output`.
-bool runTool(const QStringList& arguments, QString* output = nullptr);
+// Runs `margem-server ARGS` to its end; true on exit status 0. Its output goes to `output`. A
+// run that lasts longer than `timeoutMs` is ended and counts as failed.
+bool runTool(const QStringList& arguments, QString* output = nullptr, int timeoutMs = 600000);
 
 class ServerProcess {
  public:

@@ -16,7 +16,8 @@ void runAdmin(const QString& sql) {
   PGconn* conn = PQconnectdb(adminConnection().toUtf8().constData());
   const bool connected = PQstatus(conn) == CONNECTION_OK;
   PGresult* result = connected ? PQexec(conn, sql.toUtf8().constData()) : nullptr;
-  const bool ok = result && PQresultStatus(result) == PGRES_COMMAND_OK;
+  const auto status = result ? PQresultStatus(result) : PGRES_FATAL_ERROR;
+  const bool ok = status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK;
   const QString error = QString::fromUtf8(PQerrorMessage(conn));
   PQclear(result);
   PQfinish(conn);
@@ -48,6 +49,12 @@ TestDatabase::TestDatabase() {
       QStringLiteral("margem_test_%1_%2").arg(QCoreApplication::applicationPid()).arg(counter++);
   runAdmin(QStringLiteral("CREATE DATABASE %1").arg(m_postgresName));
   m_location = adminConnection() + QStringLiteral(" dbname=") + m_postgresName;
+}
+
+void TestDatabase::endConnections() {
+  runAdmin(QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity"
+                          " WHERE datname = '%1'")
+               .arg(m_postgresName));
 }
 
 TestDatabase::~TestDatabase() {

@@ -27,6 +27,8 @@ class TestDatabase {
   QString location() const { return m_location; }
   // A folder for the test's other files.
   QString folder() const { return m_dir.path(); }
+  // PostgreSQL: ends every connection to the database, as a restart of its server does.
+  void endConnections();
 
  private:
   QTemporaryDir m_dir;
