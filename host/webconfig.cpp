@@ -15,9 +15,7 @@ QStringList iniFiles() {
   QStringList files;
   if (QCoreApplication::instance())
     files << QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("margem.ini"));
-  QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
-  if (config.isEmpty()) config = QDir::home().filePath(QStringLiteral(".config"));
-  files << QDir(config).filePath(QStringLiteral("margem/margem.ini"));
+  files << QDir(UserConfigFolder()).filePath(QStringLiteral("margem.ini"));
   return files;
 }
 
@@ -49,6 +47,12 @@ std::optional<int> wholeNumber(const char* variable, const QString& key, int low
 }
 
 }  // namespace
+
+QString UserConfigFolder() {
+  QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+  if (config.isEmpty()) config = QDir::home().filePath(QStringLiteral(".config"));
+  return QDir(config).filePath(QStringLiteral("margem"));
+}
 
 QString WebURL() {
   return lookup("MARGEM_SERVER_HOST", QStringLiteral("WebURL"), anyText)

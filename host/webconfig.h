@@ -20,6 +20,8 @@ MARGEM_HOST_EXPORT QString WebURL();
 MARGEM_HOST_EXPORT int WebPort();
 MARGEM_HOST_EXPORT QString WebToken();
 MARGEM_HOST_EXPORT int CallTimeoutSeconds();
+// $XDG_CONFIG_HOME/margem (~/.config/margem when unset): the user's folder of this system's files.
+MARGEM_HOST_EXPORT QString UserConfigFolder();
 MARGEM_HOST_EXPORT int MaxReplyMegabytes();
 
 }  // namespace margem

@@ -3,9 +3,9 @@
 
 #include <QCloseEvent>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QMdiSubWindow>
 #include <QStatusBar>
 
 #include "formhost.h"
@@ -13,6 +13,7 @@
 #include "messagerecorder.h"
 #include "packagelibrary.h"
 #include "webconfig.h"
+#include "windowplacement.h"
 
 namespace {
 const QString kHostTitle = QStringLiteral("Gestão de Eventos");
@@ -30,8 +31,9 @@ MainWindow::MainWindow(PackageLibrary& package) : m_package(package), m_area(new
   statusBar()->addPermanentWidget(new QLabel(
       QStringLiteral("Servidor de aplicação: %1:%2").arg(margem::WebURL()).arg(margem::WebPort())));
   connect(m_area, &QMdiArea::subWindowActivated, this, &MainWindow::updateTitle);
+  KeepSubWindowsInside(*m_area);
   updateTitle();
-  resize(1240, 880);
+  PlaceMainWindow(*this);
 }
 
 void MainWindow::buildMenus() {
@@ -41,7 +43,8 @@ void MainWindow::buildMenus() {
 
   QMenu* modules = menuBar()->addMenu(QStringLiteral("&Módulos"));
   modules->setObjectName(QStringLiteral("mnuModulos"));
-  QAction* margem = modules->addAction(QStringLiteral("&Margem Final"), this, &MainWindow::OpenMargemFinal);
+  QAction* margem =
+      modules->addAction(QStringLiteral("&Margem Final"), this, &MainWindow::OpenMargemFinal);
   margem->setObjectName(QStringLiteral("mnuMargemFinal"));
 
   QMenu* windows = menuBar()->addMenu(QStringLiteral("&Janela"));
@@ -85,5 +88,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  RememberMainWindow(*this);
   event->accept();
 }
