@@ -111,12 +111,16 @@ class TestReportPdf : public QObject {
     reporttest::LoadQuote(m_workspace, QStringLiteral("702"));
     std::unique_ptr<TfrmRelMargemFinal> report(margem::CreateForm<TfrmRelMargemFinal>());
     QString title;
-    QTimer::singleShot(0, [&]() {
-      QTRY_VERIFY(qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget()));
-      QWidget* preview = QApplication::activeModalWidget();
+    // Polled: the report's query waits for the server, with timers running, before the preview.
+    QTimer watcher;
+    watcher.setInterval(10);
+    QObject::connect(&watcher, &QTimer::timeout, [&]() {
+      auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+      if (!preview) return;
       title = preview->windowTitle();
       preview->close();
     });
+    watcher.start();
     report->sbtVisualizar->click();
     QVERIFY2(title.contains(QStringLiteral("ORE014")), qPrintable(title));
     QVERIFY(m_log.Messages().isEmpty());
