@@ -11,6 +11,7 @@
 #include "formhost.h"
 #include "guard.h"
 #include "messagerecorder.h"
+#include "netconnection.h"
 #include "packagelibrary.h"
 #include "webconfig.h"
 #include "windowplacement.h"
@@ -74,7 +75,17 @@ void MainWindow::updateTitle() {
 }
 
 void MainWindow::showAbout() {
-  QStringList lines{QStringLiteral("%1 — hospedeiro de módulos").arg(kHostTitle)};
+  QStringList lines{QStringLiteral("%1 — hospedeiro de módulos").arg(kHostTitle),
+                    QStringLiteral("Versão %1").arg(QStringLiteral(MARGEM_VERSION))};
+  // The server names itself as program/version in its replies; shown while a screen is connected.
+  const QString server = margem::ConnectedServerSoftware();
+  if (!server.isEmpty()) {
+    const qsizetype slash = server.indexOf(u'/');
+    lines << QStringLiteral("Servidor de aplicação: %1")
+                 .arg(slash < 0 ? server
+                                : QStringLiteral("%1, versão %2")
+                                      .arg(server.left(slash), server.mid(slash + 1)));
+  }
   if (m_package.Usable())
     lines << m_package.Description();
   else

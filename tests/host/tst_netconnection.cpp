@@ -44,6 +44,7 @@ class TestServer {
  public:
   explicit TestServer(std::string token = {}) : m_token(std::move(token)) {
     m_server.Get("/health", [](const httplib::Request&, httplib::Response& res) {
+      res.set_header("Server", "margem-server/9.9");
       res.set_content(R"({"status":"ok"})", "application/json");
     });
     m_server.Post(R"(/rpc/([^/]+))", [this](const httplib::Request& req, httplib::Response& res) {
@@ -439,6 +440,14 @@ class TstNetConnection : public QObject {
     m_messages.clear();
     QVERIFY(CheckResultServ(reply, false, 0).IsNull());  // raise false: no message, Null
     QVERIFY(m_messages.isEmpty());
+  }
+
+  void serverNamesItselfWhileConnected() {
+    auto connection = connectTo(m_server->Port());
+    QCOMPARE(connection->ServerSoftware(), QStringLiteral("margem-server/9.9"));
+    QCOMPARE(ConnectedServerSoftware(), QStringLiteral("margem-server/9.9"));
+    connection->SetConnected(false);
+    QCOMPARE(ConnectedServerSoftware(), QString());
   }
 
   void beforeConnectRunsOnceAtSwitchOn() {
