@@ -95,8 +95,10 @@ class BarTexts final : public QObject {
     // The texts hang from one holder at the chart's origin, so they are in the chart's
     // coordinates and go with whichever of the chart and the series goes first.
     m_holder->setData(kRole, kHolderRole);
+    m_holder->setZValue(100);  // above the grid lines and the bars
     const QBarSet* set = series.barSets().first();
     m_nameFont = chart.font();
+    m_markFont = set->labelFont();
     for (int i = 0; i < names.size(); ++i) {
       const QString value = margem::FormatNumber(set->at(i), 2);
       auto* name = new QGraphicsTextItem(m_holder);
@@ -107,7 +109,6 @@ class BarTexts final : public QObject {
       auto* mark = new QGraphicsSimpleTextItem(value, m_holder);
       mark->setData(kRole, kMarkRole);
       mark->setToolTip(name->toolTip());
-      mark->setFont(set->labelFont());
       m_nameItems << name;
       m_markItems << mark;
     }
@@ -126,7 +127,7 @@ class BarTexts final : public QObject {
     for (int i = 0; i < m_names.size(); ++i) {
       const qreal centre = plot.left() + slot * (i + 0.5);
       placeName(*m_nameItems[i], names, centre, plot.bottom());
-      placeMark(*m_markItems[i], set->at(i), centre, slot);
+      placeMark(*m_markItems[i], set->at(i), centre, slot, names.font);
     }
     // The room below the plot holds the names; changing it lays the texts out once more.
     QMargins margins = m_chart.margins();
@@ -152,7 +153,11 @@ class BarTexts final : public QObject {
       item.setPos(centre - layout.length / 2, top + kGap);
   }
 
-  void placeMark(QGraphicsSimpleTextItem& item, double value, qreal centre, qreal slot) {
+  // A mark takes the names' letters when those had to shrink below its own.
+  void placeMark(QGraphicsSimpleTextItem& item, double value, qreal centre, qreal slot,
+                 const QFont& nameFont) {
+    const bool smaller = QFontInfo(nameFont).pixelSize() < QFontInfo(m_markFont).pixelSize();
+    item.setFont(smaller ? nameFont : m_markFont);
     const QSizeF size = item.boundingRect().size();
     const QPointF end = m_chart.mapToPosition(QPointF(0, value), &m_series);
     const bool turned = size.width() + kGap > slot;
@@ -170,6 +175,7 @@ class BarTexts final : public QObject {
   QBarSeries& m_series;
   QStringList m_names;
   QFont m_nameFont;
+  QFont m_markFont;
   QPointer<QGraphicsWidget> m_holder;
   QList<QGraphicsTextItem*> m_nameItems;
   QList<QGraphicsSimpleTextItem*> m_markItems;

@@ -59,6 +59,9 @@ void TfrmMargemFinal::BindHandlers() {
     for (margem::TButtonFlat* button : sheet->sbtVr)
       connect(button, &QAbstractButton::clicked, this,
               guarded([this, button] { sbtVr1Op1Click(button); }));
+    sheet->panOpcao->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(sheet->panOpcao, &QWidget::customContextMenuRequested, this,
+            [sheet](const QPoint& position) { ShowLadderMenu(*sheet, position); });
     margem::TButtonFlat* toggle = sheet->sbtVerOpcao;
     connect(toggle, &QAbstractButton::clicked, this,
             guarded([this, toggle] { sbtVerOpcao1Click(toggle); }));

@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: MIT
-// "Margem Final": the shown quote's figures as a spreadsheet table, and "Exportar" that writes
-// them to a CSV or XLSX file the user names.
+// "Margem Final": the shown quote's figures as a spreadsheet table, "Exportar" that writes them to
+// a CSV or XLSX file the user names, and the ladder's copy menu.
+#include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTabWidget>
 
 #include "dbgrid.h"
 #include "mensErro.h"
 #include "pagesheets.h"
+#include "ptbr.h"
 #include "savefiledialog.h"
 #include "statusmessage.h"
 #include "tfrmmargemfinal.h"
@@ -39,6 +43,40 @@ void AppendGrid(margem::SheetTable& table, const margem::TDBGrid& grid) {
 
 }  // namespace
 
+margem::SheetTable LadderTable(const TfrmMargemFinal::OptionSheet& sheet) {
+  margem::SheetTable table;
+  margem::SheetRow heading{QString()};
+  for (const char* caption : kScenarioCaptions) heading << QString::fromUtf8(caption);
+  table << heading;
+  for (int row = 0; row < 5; ++row) {
+    margem::SheetRow values{QString::fromUtf8(kLadderCaptions[row])};
+    for (int k = 1; k <= 5; ++k) values << sheet.ladder[row][k - 1]->GetNumber();
+    table << values;
+  }
+  return table;
+}
+
+void ShowLadderMenu(const TfrmMargemFinal::OptionSheet& sheet, const QPoint& position) {
+  QMenu menu(sheet.panOpcao);
+  auto* cell = qobject_cast<margem::TNumberEdit*>(sheet.panOpcao->childAt(position));
+  if (cell) {
+    menu.addAction(QStringLiteral("Copiar valor"),
+                   [cell] { QApplication::clipboard()->setText(cell->text()); });
+  }
+  menu.addAction(QStringLiteral("Copiar quadro"), [&sheet] {
+    QStringList lines;
+    for (const margem::SheetRow& row : LadderTable(sheet)) {
+      QStringList cells;
+      for (const QVariant& value : row)
+        cells << (value.typeId() == QMetaType::Double ? margem::FormatNumber(value.toDouble())
+                                                      : value.toString());
+      lines << cells.join(u'\t');
+    }
+    QApplication::clipboard()->setText(lines.join(u'\n') + u'\n');
+  });
+  menu.exec(sheet.panOpcao->mapToGlobal(position));
+}
+
 margem::SheetTable TfrmMargemFinal::QuoteTable() const {
   using margem::SheetRow;
   margem::SheetTable table;
@@ -65,15 +103,8 @@ margem::SheetTable TfrmMargemFinal::QuoteTable() const {
     const OptionSheet& sheet = *Sheet(n);
     const bool shown = n == 1 || margem::TabVisible(pgcPadrao, sheet.tsh);
     if (!shown || (sheet.cdsGrupo->IsEmpty() && sheet.cdsOpcao->IsEmpty())) continue;
-    table << SheetRow{} << SheetRow{pgcPadrao->tabText(pgcPadrao->indexOf(sheet.tsh))};
-    SheetRow heading{QString()};
-    for (const char* caption : kScenarioCaptions) heading << QString::fromUtf8(caption);
-    table << heading;
-    for (int row = 0; row < 5; ++row) {
-      SheetRow values{QString::fromUtf8(kLadderCaptions[row])};
-      for (int k = 1; k <= 5; ++k) values << sheet.ladder[row][k - 1]->GetNumber();
-      table << values;
-    }
+    table << SheetRow{} << SheetRow{pgcPadrao->tabText(pgcPadrao->indexOf(sheet.tsh))}
+          << LadderTable(sheet);
     const QAbstractButton* selected = sheet.scenarioGroup->checkedButton();
     table << SheetRow{}
           << SheetRow{QStringLiteral("Subgrupos em"), selected ? selected->text() : QString()};

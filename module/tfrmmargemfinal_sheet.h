@@ -42,6 +42,14 @@ struct TfrmMargemFinal::OptionSheet {
   }
 };
 
+// The ladder of one option as a table: the scenario captions, then each row's caption and its
+// five numbers as the edits hold them.
+margem::SheetTable LadderTable(const TfrmMargemFinal::OptionSheet& sheet);
+// The ladder's context menu at `position` of panOpcao: "Copiar valor" (the number under it, as
+// shown) and "Copiar quadro" (LadderTable as tab-separated text, numbers in pt_BR). Disabled
+// cells pass their right click on to the panel, so their values can be copied too.
+void ShowLadderMenu(const TfrmMargemFinal::OptionSheet& sheet, const QPoint& position);
+
 // The 25 number edits of one option's panel as the ladder's cells: values are read back from the
 // edits, so each step goes on from what an edit holds (two decimals).
 class OptionLadderCells : public margem::ScenarioCells {
