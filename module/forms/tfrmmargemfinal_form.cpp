@@ -60,24 +60,27 @@ void TfrmMargemFinal::BuildForm() {
   HelpPage = Cli_ore01400::MargemFinalHelpPage();
   resize(1200, 860);
 
-  sbtGrafico = new margem::TButtonFlat(QStringLiteral("sbtGrafico"), panMenu);
-  sbtGrafico->setText(QStringLiteral("Gráficos"));
-  sbtGrafico->SetHint(QStringLiteral("Gráficos"));
-  AddMenuButton(sbtGrafico);
-
-  Grficos1 = new QAction(QStringLiteral("&Gráficos"), this);
-  Grficos1->setObjectName(QStringLiteral("Grficos1"));
-  AddFormShortcut(Grficos1, QKeySequence(Qt::CTRL | Qt::Key_G));
-  mnuManutencao->addAction(Grficos1);
-
-  sbtExportar = new margem::TButtonFlat(QStringLiteral("sbtExportar"), panMenu);
-  sbtExportar->setText(QStringLiteral("Exportar"));
-  sbtExportar->SetHint(QStringLiteral("Exportar os valores do orçamento para uma planilha"));
-  AddMenuButton(sbtExportar);
-  mnuExportar = new QAction(QStringLiteral("&Exportar"), this);
-  mnuExportar->setObjectName(QStringLiteral("mnuExportar"));
-  AddFormShortcut(mnuExportar, QKeySequence(Qt::CTRL | Qt::Key_E));
-  mnuManutencao->addAction(mnuExportar);
+  // A tool button of panMenu, and an entry under mnuManutencao with its shortcut.
+  const auto toolButton = [this](const char* name, const QString& text, const QString& hint) {
+    auto* button = new margem::TButtonFlat(QString::fromLatin1(name), panMenu);
+    button->setText(text);
+    button->SetHint(hint);
+    AddMenuButton(button);
+    return button;
+  };
+  const auto menuEntry = [this](const char* name, const QString& caption, QKeySequence key) {
+    auto* entry = new QAction(caption, this);
+    entry->setObjectName(QString::fromLatin1(name));
+    AddFormShortcut(entry, key);
+    mnuManutencao->addAction(entry);
+    return entry;
+  };
+  sbtGrafico = toolButton("sbtGrafico", QStringLiteral("Gráficos"), QStringLiteral("Gráficos"));
+  Grficos1 = menuEntry("Grficos1", QStringLiteral("&Gráficos"), QKeySequence(Qt::CTRL | Qt::Key_G));
+  sbtExportar = toolButton("sbtExportar", QStringLiteral("Exportar"),
+                           QStringLiteral("Exportar os valores do orçamento para uma planilha"));
+  mnuExportar =
+      menuEntry("mnuExportar", QStringLiteral("&Exportar"), QKeySequence(Qt::CTRL | Qt::Key_E));
 
   msgPadrao.SetLines({QStringLiteral("Excl|Confirma exclusão?"),
                       QStringLiteral("ORCA_N_INF|Orçamento deve ser informado."),
