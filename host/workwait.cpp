@@ -18,7 +18,7 @@ namespace {
 constexpr int kCursorDelayMs = 300;
 
 // Swallows, for the whole application, every event by which a user acts: keys, shortcuts,
-// mouse buttons, wheel, touch, drag and drop, context menus and window closes.
+// mouse buttons, wheel, touch, drag and drop, context menus and the window system's closes.
 class UserInputBlock final : public QObject {
  public:
   UserInputBlock() { QCoreApplication::instance()->installEventFilter(this); }
@@ -33,6 +33,9 @@ class UserInputBlock final : public QObject {
         event->accept();  // taken here, so no shortcut is looked for either
         return true;
       case QEvent::Close:
+        // Only the window system's close (the title bar's button) is the user's; a window that
+        // the program closes (a tooltip going away) closes.
+        if (!event->spontaneous()) return false;
         event->ignore();
         return true;
       case QEvent::KeyPress:
@@ -95,6 +98,9 @@ bool WaitForWork(std::function<void()> work, int timeoutMs) {
   deadline.start(timeoutMs);
   cursor.start(kCursorDelayMs);
   while (!done->load() && deadline.isActive()) loop.exec(QEventLoop::ExcludeUserInputEvents);
+  // What the user typed or clicked meanwhile was only held back by the window system's queue:
+  // it is let through once more while still blocked, so it is dropped, not acted on afterwards.
+  QCoreApplication::processEvents();
   if (cursorShown) QGuiApplication::restoreOverrideCursor();
   return done->load();
 }
