@@ -74,6 +74,7 @@ QVariant TDataSetModel::headerData(int section, Qt::Orientation orientation, int
     return field ? field->Label() : column.fieldName;
   }
   if (role == Qt::TextAlignmentRole) return int(column.alignment);
+  if (role == Qt::ToolTipRole && !column.hint.isEmpty()) return column.hint;
   return QAbstractTableModel::headerData(section, orientation, role);
 }
 

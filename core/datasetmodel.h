@@ -20,6 +20,7 @@ struct TColumn {
   QString title;  // empty: the field's display label
   int width = 64;
   Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
+  QString hint;  // what the column means, the title's tooltip
 };
 
 class TDataSetModel : public QAbstractTableModel {
@@ -37,7 +38,8 @@ class TDataSetModel : public QAbstractTableModel {
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
-  // DisplayRole: the field's DisplayText; EditRole: the raw value; TextAlignmentRole.
+  // DisplayRole: the field's DisplayText; EditRole: the raw value; TextAlignmentRole. Titles
+  // also give the column's hint as ToolTipRole.
   QVariant data(const QModelIndex& index, int role) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 

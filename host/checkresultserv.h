@@ -5,6 +5,7 @@
 //   refused              -> "Não foi possível conectar ao servidor de aplicação em HOST:PORT. …";
 //   not connected        -> "Não há conexão com o servidor de aplicação. Feche a tela e abra-a …";
 //   time-out             -> "O servidor de aplicação não respondeu a tempo. Tente novamente.";
+//   reply too large      -> "A resposta do servidor de aplicação passou do limite de N MB …";
 //   anything else        -> "Resposta inválida do servidor de aplicação.".
 // With raise false a failure returns a Null value and shows nothing. flags is reserved (0).
 #pragma once

@@ -3,17 +3,21 @@
 
 #include <httplib.h>
 
-#include <QElapsedTimer>
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <cstdint>
-#include <stdexcept>
+#include <mutex>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "mensErro.h"
 #include "rpcrequest.h"
+#include "webconfig.h"
+#include "workwait.h"
 
 namespace margem {
 
@@ -56,6 +60,7 @@ class BlockBody {
   }
 
   bool Empty() const { return m_size == 0; }
+  std::size_t Size() const { return m_size; }
 
   // The whole body; each block is released as soon as it is copied.
   std::string Join() {
@@ -76,35 +81,150 @@ class BlockBody {
   std::size_t m_size = 0;
 };
 
+// Connections switched on now, the last one switched on at the end.
+std::vector<const TNetConnection*>& connectedOnes() {
+  static std::vector<const TNetConnection*> list;
+  return list;
+}
+
+using Clock = std::chrono::steady_clock;
+
+std::shared_ptr<httplib::Client> newClient(const std::string& host, int port) {
+  auto client = std::make_shared<httplib::Client>(host, port);
+  client->set_keep_alive(true);
+  // Small requests on a kept-alive socket must not wait for the peer's delayed ACK.
+  client->set_tcp_nodelay(true);
+  return client;
+}
+
+// One HTTP exchange as the worker thread runs it. The user-interface thread only reads it once
+// the worker has ended; when it gives up waiting it calls Abandon, which shuts the socket down
+// from yet another thread (the client's stop may wait for a connection attempt to end).
+class Exchange {
+ public:
+  Exchange(std::shared_ptr<httplib::Client> client, std::string host, int port,
+           Clock::time_point deadline, std::size_t maxBytes, int connectTimeoutMs)
+      : m_client(std::move(client)),
+        m_host(std::move(host)),
+        m_port(port),
+        m_deadline(deadline),
+        m_maxBytes(maxBytes),
+        m_connectTimeoutMs(connectTimeoutMs) {}
+
+  // Sends the request; a kept-alive connection that the server closed just as the request went
+  // out ends without a byte of reply: every call only reads, so it goes once more on a new one.
+  void Run(httplib::Request request) {
+    request.content_receiver = [this](const char* data, std::size_t size, std::uint64_t,
+                                      std::uint64_t) {
+      if (m_abandoned.load()) return false;
+      if (m_body.Size() + size > m_maxBytes) {
+        m_tooLarge = true;
+        return false;
+      }
+      m_body.Append(data, size);
+      return true;
+    };
+    m_result = send(request);
+    const httplib::Error error = m_result->error();
+    if (!*m_result && m_body.Empty() && !m_abandoned.load() && remainingMs() > 0 &&
+        (error == httplib::Error::Read || error == httplib::Error::Write)) {
+      replaceClient(newClient(m_host, m_port));
+      m_result = send(request);
+    }
+  }
+
+  void Abandon() {
+    m_abandoned.store(true);
+    std::shared_ptr<httplib::Client> client = Client();
+    std::thread([client] { client->stop(); }).detach();
+  }
+
+  std::shared_ptr<httplib::Client> Client() {
+    std::lock_guard lock(m_clientMutex);
+    return m_client;
+  }
+  httplib::Result& Result() { return *m_result; }
+  bool TooLarge() const { return m_tooLarge; }
+  std::string Body() { return m_body.Join(); }
+  bool ReceivedNothing() const { return m_body.Empty(); }
+  qint64 remainingMs() const {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(m_deadline - Clock::now()).count();
+  }
+
+ private:
+  httplib::Result send(const httplib::Request& request) {
+    std::shared_ptr<httplib::Client> client = Client();
+    const auto remaining = std::chrono::milliseconds(std::max<qint64>(1, remainingMs()));
+    client->set_connection_timeout(
+        std::min(remaining, std::chrono::milliseconds(m_connectTimeoutMs)));
+    client->set_read_timeout(remaining);
+    client->set_write_timeout(remaining);
+    return client->send(request);
+  }
+
+  void replaceClient(std::shared_ptr<httplib::Client> client) {
+    std::lock_guard lock(m_clientMutex);
+    m_client = std::move(client);
+  }
+
+  std::mutex m_clientMutex;
+  std::shared_ptr<httplib::Client> m_client;
+  const std::string m_host;
+  const int m_port;
+  const Clock::time_point m_deadline;
+  const std::size_t m_maxBytes;
+  const int m_connectTimeoutMs;
+  std::atomic<bool> m_abandoned{false};
+  bool m_tooLarge = false;
+  BlockBody m_body;
+  std::optional<httplib::Result> m_result;
+};
+
 }  // namespace
 
 class TNetConnection::Impl {
  public:
   bool connected = false;
   qint64 nextId = 1;
-  std::unique_ptr<httplib::Client> client;
+  std::shared_ptr<httplib::Client> client;
   std::string clientHost;
   int clientPort = 0;
+  QString serverSoftware;
 
-  httplib::Client& clientFor(const TNetConnection& c) {
+  std::shared_ptr<httplib::Client> clientFor(const TNetConnection& c) {
     const std::string host = hostName(c.Host);
     if (!client || host != clientHost || c.Port != clientPort) {
-      client = std::make_unique<httplib::Client>(host, c.Port);
+      client = newClient(host, c.Port);
       clientHost = host;
       clientPort = c.Port;
-      client->set_keep_alive(true);
-      // Small requests on a kept-alive socket must not wait for the peer's delayed ACK.
-      client->set_tcp_nodelay(true);
     }
-    client->set_connection_timeout(std::chrono::milliseconds(c.ConnectTimeoutMs));
-    client->set_read_timeout(std::chrono::milliseconds(c.ReplyTimeoutMs));
-    client->set_write_timeout(std::chrono::milliseconds(c.ReplyTimeoutMs));
-    return *client;
+    return client;
+  }
+
+  // Runs one exchange off the user-interface thread within timeoutMs. Null when the time ran
+  // out: the exchange is abandoned and the connection forgotten.
+  std::shared_ptr<Exchange> exchange(const TNetConnection& c, httplib::Request request,
+                                     int timeoutMs, std::size_t maxBytes) {
+    auto job = std::make_shared<Exchange>(clientFor(c), clientHost, clientPort,
+                                          Clock::now() + std::chrono::milliseconds(timeoutMs),
+                                          maxBytes, c.ConnectTimeoutMs);
+    const bool ended = WaitForWork(
+        [job, request = std::move(request)]() mutable { job->Run(std::move(request)); }, timeoutMs);
+    if (!ended) {
+      job->Abandon();
+      client.reset();
+      return nullptr;
+    }
+    client = job->Client();
+    return job;
   }
 };
 
 TNetConnection::TNetConnection(QString name, QObject* parent)
-    : QObject(parent), d(std::make_unique<Impl>()) {
+    : QObject(parent),
+      ReplyTimeoutMs(CallTimeoutSeconds() * 1000),
+      MaxReplyBytes(qint64{MaxReplyMegabytes()} << 20),
+      d(std::make_unique<Impl>()) {
   setObjectName(name);
   // The HTTP library writes to its sockets without MSG_NOSIGNAL: a server that closes the
   // connection while a request is being written would end the whole program with SIGPIPE
@@ -113,27 +233,40 @@ TNetConnection::TNetConnection(QString name, QObject* parent)
   Q_UNUSED(pipeSignalIgnored);
 }
 
-TNetConnection::~TNetConnection() = default;
+TNetConnection::~TNetConnection() { std::erase(connectedOnes(), this); }
 
 bool TNetConnection::Connected() const { return d->connected; }
+
+QString TNetConnection::ServerSoftware() const { return d->serverSoftware; }
+
+QString ConnectedServerSoftware() {
+  return connectedOnes().empty() ? QString() : connectedOnes().back()->ServerSoftware();
+}
 
 void TNetConnection::SetConnected(bool connected) {
   if (connected == d->connected) return;
   if (!connected) {
     d->client.reset();
     d->connected = false;
+    d->serverSoftware.clear();
+    std::erase(connectedOnes(), this);
     emit connectedChanged(false);
     return;
   }
   if (BeforeConnect) BeforeConnect(*this);
-  httplib::Client& client = d->clientFor(*this);
-  client.set_read_timeout(std::chrono::milliseconds(ConnectTimeoutMs));
-  const httplib::Result health = client.Get("/health");
-  if (!health || health->status != 200) {
+  httplib::Request request;
+  request.method = "GET";
+  request.path = "/health";
+  const std::shared_ptr<Exchange> health =
+      d->exchange(*this, std::move(request), ConnectTimeoutMs, std::size_t{1} << 20);
+  if (!health || !health->Result() || health->Result()->status != 200) {
     d->client.reset();
     MensErro(ConnectionFailedMessage(Host, Port));
   }
+  d->serverSoftware =
+      QString::fromStdString(health->Result()->get_header_value("Server")).trimmed();
   d->connected = true;
+  connectedOnes().push_back(this);
   emit connectedChanged(true);
 }
 
@@ -141,48 +274,40 @@ ServerReply TNetConnection::Call(const QString& method, const QVariantList& para
   ServerReply reply;
   reply.host = Host;
   reply.port = Port;
+  reply.maxReplyBytes = MaxReplyBytes;
   const std::string body = WriteRpcRequest(d->nextId++, method, params);
   if (!d->connected) {
     reply.status = ServerReply::NotConnected;
     return reply;
   }
-  httplib::Headers headers;
-  if (!Token.isEmpty()) headers.emplace("Authorization", "Bearer " + Token.toStdString());
-  const std::string path = "/rpc/" + ServerName.toStdString();
-
   httplib::Request request;
   request.method = "POST";
-  request.path = path;
-  request.headers = std::move(headers);
-  request.body = body;
+  request.path = "/rpc/" + ServerName.toStdString();
+  if (!Token.isEmpty()) request.set_header("Authorization", "Bearer " + Token.toStdString());
   request.set_header("Content-Type", "application/json");
-  BlockBody received;
-  request.content_receiver = [&received](const char* data, std::size_t size, std::uint64_t,
-                                         std::uint64_t) {
-    received.Append(data, size);
-    return true;
-  };
+  request.body = body;
 
-  QElapsedTimer clock;
-  clock.start();
-  // A read that ends this close to the reply time-out ended by it.
-  const auto timedOut = [this, &clock] { return clock.elapsed() >= ReplyTimeoutMs * 9 / 10; };
-  httplib::Result result = d->clientFor(*this).send(request);
-  // A kept-alive connection that the server closed just as the request went out ends without a
-  // byte of reply. Every call only reads, so it goes once more on a new connection.
-  if (!result && received.Empty() && !timedOut() &&
-      (result.error() == httplib::Error::Read || result.error() == httplib::Error::Write)) {
-    d->client.reset();
-    clock.restart();
-    result = d->clientFor(*this).send(request);
+  const std::shared_ptr<Exchange> job =
+      d->exchange(*this, std::move(request), ReplyTimeoutMs,
+                  static_cast<std::size_t>(std::max<qint64>(0, MaxReplyBytes)));
+  if (!job) {
+    reply.status = ServerReply::Timeout;
+    reply.detail = QStringLiteral("deadline of %1 ms passed").arg(ReplyTimeoutMs);
+    return reply;
   }
+  if (job->TooLarge()) {
+    reply.status = ServerReply::TooLarge;
+    d->client.reset();
+    return reply;
+  }
+  httplib::Result& result = job->Result();
   if (!result) {
     const httplib::Error error = result.error();
     reply.detail = QString::fromStdString(httplib::to_string(error));
     if (error == httplib::Error::Connection || error == httplib::Error::ConnectionTimeout ||
         error == httplib::Error::Write)
       reply.status = ServerReply::Refused;
-    else if (error == httplib::Error::Read && timedOut())
+    else if (error == httplib::Error::Read && job->remainingMs() < ReplyTimeoutMs / 10)
       reply.status = ServerReply::Timeout;
     else
       reply.status = ServerReply::BadReply;
@@ -190,7 +315,7 @@ ServerReply TNetConnection::Call(const QString& method, const QVariantList& para
     return reply;
   }
   try {
-    reply.rpc = ReadRpcReply(received.Join());
+    reply.rpc = ReadRpcReply(job->Body());
   } catch (const std::exception& e) {
     reply.status = ServerReply::BadReply;
     reply.detail =

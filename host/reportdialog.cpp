@@ -3,8 +3,6 @@
 
 #include <QBoxLayout>
 #include <QDir>
-#include <QFileDialog>
-#include <QStandardPaths>
 #include <stdexcept>
 
 #include "buttonflat.h"
@@ -13,6 +11,8 @@
 #include "guard.h"
 #include "mensErro.h"
 #include "reportoutput.h"
+#include "savefiledialog.h"
+#include "statusmessage.h"
 
 namespace margem {
 
@@ -94,7 +94,10 @@ bool TReportDesignerDialog::Print() {
 bool TReportDesignerDialog::SavePdf(const QString& path) {
   const std::unique_ptr<TReportDocument> document = Prepare();
   if (!document) return false;
-  if (SaveReportPdf(*document, WindowTitle(), path)) return true;
+  if (SaveReportPdf(*document, WindowTitle(), path)) {
+    ShowFileSaved(path);
+    return true;
+  }
   MensErro(QStringLiteral("Não foi possível gravar o arquivo PDF em %1. Verifique se a pasta "
                           "existe e se você pode gravar nela.")
                .arg(QDir::toNativeSeparators(path)),
@@ -103,13 +106,11 @@ bool TReportDesignerDialog::SavePdf(const QString& path) {
 }
 
 bool TReportDesignerDialog::AskSavePdf() {
-  const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  const QString suggested = QDir(folder).filePath(ReportCode + QStringLiteral(".pdf"));
-  QString path = QFileDialog::getSaveFileName(DialogParent(), QStringLiteral("Salvar PDF"),
-                                              suggested, QStringLiteral("Arquivos PDF (*.pdf)"));
-  if (path.isEmpty()) return false;
-  if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
-  return SavePdf(path);
+  const QString name = (FileName.isEmpty() ? ReportCode : FileName) + QStringLiteral(".pdf");
+  const QString path =
+      AskSaveFileName(DialogParent(), QStringLiteral("pdf"), QStringLiteral("Salvar PDF"), name,
+                      {QStringLiteral("Arquivos PDF (*.pdf)")});
+  return !path.isEmpty() && SavePdf(path);
 }
 
 void TReportDesignerDialog::AttachTo(TfrmDadosGerRel& form) {

@@ -55,6 +55,7 @@ class MARGEM_HOST_EXPORT TReportDesignerDialog : public QObject {
   ~TReportDesignerDialog() override;
 
   QString ReportCode;  // the report this dialog runs ("ORE014")
+  QString FileName;    // the name "Salvar PDF" suggests, without ".pdf"; empty: ReportCode
   std::function<void(ReportParams& params, bool& flag)> BeforeGetQueryParams;
   QPointer<TDataSource> DataSource;  // the form's report rows
 
@@ -69,10 +70,11 @@ class MARGEM_HOST_EXPORT TReportDesignerDialog : public QObject {
 
   void Preview();  // Qt's print preview, modal over the form
   bool Print();    // the print dialog, then the printer; false when cancelled or failed
-  // Writes the report as a PDF file. A file that cannot be written shows "Não foi possível
-  // gravar o arquivo PDF …" and returns false.
+  // Writes the report as a PDF file and says where in the status bar. A file that cannot be
+  // written shows "Não foi possível gravar o arquivo PDF …" and returns false.
   bool SavePdf(const QString& path);
-  // Asks for a file name ("Salvar PDF"), then SavePdf; false when the user cancelled.
+  // Asks for a file name ("Salvar PDF", starting in the last folder a PDF went to, FileName
+  // suggested), then SavePdf; false when the user cancelled.
   bool AskSavePdf();
 
   // Wires a report screen to this dialog: its "Visualizar" and "Imprimir" requests run Preview

@@ -8,6 +8,7 @@
 #include <QPrinter>
 
 #include "mensErro.h"
+#include "previewzoom.h"
 
 namespace margem {
 
@@ -16,6 +17,7 @@ void PreviewReport(const TReportDocument& document, const QString& title, QWidge
   printer.setDocName(title);
   QPrintPreviewDialog preview(&printer, parent);
   preview.setWindowTitle(title);
+  UseBrazilianZoom(preview);
   QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                    [&document](QPrinter* target) { RenderReport(document, *target); });
   preview.exec();

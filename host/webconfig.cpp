@@ -15,9 +15,7 @@ QStringList iniFiles() {
   QStringList files;
   if (QCoreApplication::instance())
     files << QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("margem.ini"));
-  QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
-  if (config.isEmpty()) config = QDir::home().filePath(QStringLiteral(".config"));
-  files << QDir(config).filePath(QStringLiteral("margem/margem.ini"));
+  files << QDir(UserConfigFolder()).filePath(QStringLiteral("margem.ini"));
   return files;
 }
 
@@ -37,13 +35,24 @@ std::optional<QString> lookup(const char* variable, const QString& key, Accept a
 
 bool anyText(const QString&) { return true; }
 
-bool validPort(const QString& text) {
-  bool ok = false;
-  const int port = text.toInt(&ok);
-  return ok && port >= 1 && port <= 65535;
+// A whole number from low to high, or nothing.
+std::optional<int> wholeNumber(const char* variable, const QString& key, int low, int high) {
+  const auto inRange = [low, high](const QString& text) {
+    bool ok = false;
+    const int number = text.toInt(&ok);
+    return ok && number >= low && number <= high;
+  };
+  const auto text = lookup(variable, key, inRange);
+  return text ? std::optional<int>(text->toInt()) : std::nullopt;
 }
 
 }  // namespace
+
+QString UserConfigFolder() {
+  QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+  if (config.isEmpty()) config = QDir::home().filePath(QStringLiteral(".config"));
+  return QDir(config).filePath(QStringLiteral("margem"));
+}
 
 QString WebURL() {
   return lookup("MARGEM_SERVER_HOST", QStringLiteral("WebURL"), anyText)
@@ -51,12 +60,20 @@ QString WebURL() {
 }
 
 int WebPort() {
-  const auto port = lookup("MARGEM_SERVER_PORT", QStringLiteral("WebPort"), validPort);
-  return port ? port->toInt() : 8211;
+  return wholeNumber("MARGEM_SERVER_PORT", QStringLiteral("WebPort"), 1, 65535).value_or(8211);
 }
 
 QString WebToken() {
   return lookup("MARGEM_SERVER_TOKEN", QStringLiteral("Token"), anyText).value_or(QString());
+}
+
+int CallTimeoutSeconds() {
+  return wholeNumber("MARGEM_SERVER_TIMEOUT", QStringLiteral("Timeout"), 1, 3600).value_or(60);
+}
+
+int MaxReplyMegabytes() {
+  return wholeNumber("MARGEM_SERVER_MAX_REPLY_MB", QStringLiteral("MaxReplyMB"), 1, 4096)
+      .value_or(256);
 }
 
 }  // namespace margem

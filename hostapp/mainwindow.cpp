@@ -3,16 +3,18 @@
 
 #include <QCloseEvent>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QMdiSubWindow>
 #include <QStatusBar>
 
 #include "formhost.h"
 #include "guard.h"
 #include "messagerecorder.h"
+#include "netconnection.h"
 #include "packagelibrary.h"
 #include "webconfig.h"
+#include "windowplacement.h"
 
 namespace {
 const QString kHostTitle = QStringLiteral("Gestão de Eventos");
@@ -30,8 +32,9 @@ MainWindow::MainWindow(PackageLibrary& package) : m_package(package), m_area(new
   statusBar()->addPermanentWidget(new QLabel(
       QStringLiteral("Servidor de aplicação: %1:%2").arg(margem::WebURL()).arg(margem::WebPort())));
   connect(m_area, &QMdiArea::subWindowActivated, this, &MainWindow::updateTitle);
+  KeepSubWindowsInside(*m_area);
   updateTitle();
-  resize(1240, 880);
+  PlaceMainWindow(*this);
 }
 
 void MainWindow::buildMenus() {
@@ -41,7 +44,8 @@ void MainWindow::buildMenus() {
 
   QMenu* modules = menuBar()->addMenu(QStringLiteral("&Módulos"));
   modules->setObjectName(QStringLiteral("mnuModulos"));
-  QAction* margem = modules->addAction(QStringLiteral("&Margem Final"), this, &MainWindow::OpenMargemFinal);
+  QAction* margem =
+      modules->addAction(QStringLiteral("&Margem Final"), this, &MainWindow::OpenMargemFinal);
   margem->setObjectName(QStringLiteral("mnuMargemFinal"));
 
   QMenu* windows = menuBar()->addMenu(QStringLiteral("&Janela"));
@@ -71,7 +75,17 @@ void MainWindow::updateTitle() {
 }
 
 void MainWindow::showAbout() {
-  QStringList lines{QStringLiteral("%1 — hospedeiro de módulos").arg(kHostTitle)};
+  QStringList lines{QStringLiteral("%1 — hospedeiro de módulos").arg(kHostTitle),
+                    QStringLiteral("Versão %1").arg(QStringLiteral(MARGEM_VERSION))};
+  // The server names itself as program/version in its replies; shown while a screen is connected.
+  const QString server = margem::ConnectedServerSoftware();
+  if (!server.isEmpty()) {
+    const qsizetype slash = server.indexOf(u'/');
+    lines << QStringLiteral("Servidor de aplicação: %1")
+                 .arg(slash < 0 ? server
+                                : QStringLiteral("%1, versão %2")
+                                      .arg(server.left(slash), server.mid(slash + 1)));
+  }
   if (m_package.Usable())
     lines << m_package.Description();
   else
@@ -85,5 +99,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  RememberMainWindow(*this);
   event->accept();
 }

@@ -5,8 +5,6 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
-#include <QFontInfo>
-#include <QFontMetricsF>
 #include <QLocale>
 #include <QSet>
 #include <QValueAxis>
@@ -14,6 +12,7 @@
 
 #include "clientdataset.h"
 #include "framework.h"
+#include "tfrmdadograf_bartexts.h"
 
 namespace {
 
@@ -28,31 +27,6 @@ QStringList UniqueCategories(const QStringList& labels) {
     categories << label;
   }
   return categories;
-}
-
-// Under bars narrower than a value the values above the bars turn upright; under bars narrower
-// than a line of text the names and values shrink until a line fits the bar's width (not below
-// 6 pixels: a screen too narrow for that many names shows them cut, until it is widened).
-void FitTextToBars(QChart& chart, QBarSeries& series, QBarCategoryAxis& categories, int bars) {
-  const QFont names = categories.labelsFont();
-  const QFont values = series.barSets().first()->labelFont();
-  const auto fit = [&series, &categories, names, values, bars](const QRectF& plot) {
-    const qreal perBar = plot.width() / std::max(1, bars);
-    const bool narrow = perBar < QFontMetricsF(values).height() * 2.5;
-    QFont name = names;
-    QFont value = values;
-    if (QFontMetricsF(names).height() > perBar) {
-      int pixels = QFontInfo(names).pixelSize();
-      while (pixels > 6 && QFontMetricsF(name).height() > perBar) name.setPixelSize(--pixels);
-      value.setPixelSize(pixels);
-    }
-    if (categories.labelsFont() != name) categories.setLabelsFont(name);
-    QBarSet* set = series.barSets().first();
-    if (set->labelFont() != value) set->setLabelFont(value);
-    series.setLabelsAngle(narrow ? -90 : 0);
-  };
-  QObject::connect(&chart, &QChart::plotAreaChanged, &categories, fit);
-  fit(chart.plotArea());
 }
 
 QBarSeries* FirstBarSeries(const QChart& chart) {
@@ -92,29 +66,26 @@ void ShowRowsAsBars(QChart& chart, const margem::TClientDataSet& rows, const QSt
 
   auto* series = new QBarSeries;
   series->append(set);
-  series->setLabelsVisible(true);
-  series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
-  series->setLabelsPrecision(15);  // the rounded value shows whole: 78,33 and 25
   chart.addSeries(series);
   chart.setLocale(QLocale(QLocale::Portuguese, QLocale::Brazil));
   chart.setLocalizeNumbers(true);
   chart.legend()->hide();
 
+  // The axis places the bars; their names and values are the bar texts' own, never cut.
   auto* categories = new QBarCategoryAxis;
   categories->append(UniqueCategories(labels));
-  categories->setLabelsAngle(-90);  // upright names keep their full text under narrow bars
+  categories->setLabelsVisible(false);
   chart.addAxis(categories, Qt::AlignBottom);
   series->attachAxis(categories);
 
-  FitTextToBars(chart, *series, *categories, static_cast<int>(labels.size()));
-
   auto* values = new QValueAxis;
-  const double margin = std::max(1.0, (high - low) * 0.12);  // room for the value above a bar
+  const double margin = std::max(1.0, (high - low) * 0.15);  // room for the value above a bar
   values->setRange(low < 0 ? low - margin : 0, high + margin);
   values->applyNiceNumbers();
   values->setLabelFormat(QStringLiteral("%.0f"));
   chart.addAxis(values, Qt::AlignLeft);
   series->attachAxis(values);
+  AddBarTexts(chart, *series, labels);
 }
 
 QStringList BarLabels(const QChart& chart) {

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The bar chart of a chart screen: one green bar per row of a chart-data set, in the set's row
 // order, named by one field of the row and as high as another, with its value written above it
-// in Brazilian Portuguese (1.234,56).
+// in Brazilian Portuguese with two decimals (1.234,56); names are never cut
+// (tfrmdadograf_bartexts.h).
 //
 // Bar heights are the field values rounded to cents, the precision the marks show. Two rows with
 // the same label (a long subgroup name cut to its 40 characters) still get a bar each: the chart

@@ -20,6 +20,7 @@
 #include "clientdataset.h"
 #include "forms/padraogrid.h"
 #include "profit.h"
+#include "spreadsheet.h"
 
 class QAction;
 class QFrame;
@@ -44,9 +45,11 @@ class TfrmMargemFinal : public margem::TfrmPadraoGrid {
   ~TfrmMargemFinal() override;
 
   // --- Components -------------------------------------------------------------------------
-  margem::TButtonFlat* sbtGrafico = nullptr;  // "Gráficos"
-  QAction* Grficos1 = nullptr;                // "&Gráficos", Ctrl+G, under mnuManutencao
-  QAction* PrecoAlvo1 = nullptr;              // "&Preço alvo", Ctrl+T, under mnuManutencao
+  margem::TButtonFlat* sbtGrafico = nullptr;   // "Gráficos"
+  QAction* Grficos1 = nullptr;                 // "&Gráficos", Ctrl+G, under mnuManutencao
+  QAction* PrecoAlvo1 = nullptr;               // "&Preço alvo", Ctrl+T, under mnuManutencao
+  margem::TButtonFlat* sbtExportar = nullptr;  // "Exportar", enabled as sbtImprimir
+  QAction* mnuExportar = nullptr;              // "&Exportar", Ctrl+E, under mnuManutencao
 
   QFrame* panFiltro = nullptr;
   QLabel* lblNrOrcamento = nullptr;
@@ -99,6 +102,13 @@ class TfrmMargemFinal : public margem::TfrmPadraoGrid {
   // For every option on show, performs the click of its scenario button that is down, so that
   // the subgroup grids show what the buttons say again.
   void ShowSelectedScenarios();
+  // The shown quote as a spreadsheet table: the header's fields, then for every option on show
+  // its tab caption, its ladder (five scenarios by five rows, numbers as the edits hold them),
+  // its subgroup grid at the selected scenario and its product grid, titles first.
+  margem::SheetTable QuoteTable() const;
+  // Writes QuoteTable to path (XLSX for a .xlsx name, CSV otherwise) and says where in the
+  // status bar; a file that cannot be written ends in MensErro.
+  void ExportQuote(const QString& path) const;
 
   // --- Handlers ---------------------------------------------------------------------------
   void FormCreate() override;
@@ -109,6 +119,7 @@ class TfrmMargemFinal : public margem::TfrmPadraoGrid {
   void sbtImprimirClick(QObject* sender);
   void sbtGraficoClick(QObject* sender);
   void Grficos1Click(QObject* sender);
+  void sbtExportarClick(QObject* sender);  // asks for the file, then ExportQuote
 
   // Quote selection and loading.
   void btnNrOrcamentoBeforePesq(QObject* sender, bool& flag);

@@ -3,6 +3,8 @@
 // exit, followed through the focus moving into or out of panFiltro (Tab, Shift+Tab, mouse).
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenuBar>
 
 #include "btnpesquisa.h"
@@ -21,6 +23,11 @@ void TfrmMargemFinal::BindHandlers() {
   connect(sbtGrafico, &QAbstractButton::clicked, this,
           guarded([this] { sbtGraficoClick(sbtGrafico); }));
   connect(Grficos1, &QAction::triggered, this, guarded([this] { Grficos1Click(Grficos1); }));
+  connect(sbtExportar, &QAbstractButton::clicked, this,
+          guarded([this] { sbtExportarClick(sbtExportar); }));
+  connect(mnuExportar, &QAction::triggered, this, [this] {
+    if (sbtExportar->isEnabled()) sbtExportar->click();
+  });
 
   netMargem->BeforeConnect = [this](margem::TNetConnection& sender) {
     netMargemBeforeConnect(sender);
@@ -34,6 +41,11 @@ void TfrmMargemFinal::BindHandlers() {
     btnNrOrcamentoBeforePesq(sender, flag);
   };
   btnNrOrcamento->OnAfterPesq = [this](QObject* sender) { btnNrOrcamentoAfterPesq(sender); };
+  // Enter in the number moves on as Tab does, so the quote loads as the panel is left.
+  connect(edtNrOrcamento, &QLineEdit::returnPressed, this, [this] {
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+    QApplication::sendEvent(edtNrOrcamento, &tab);
+  });
 
   for (OptionSheet* sheet : m_sheets) {
     for (int k = 2; k <= 5; ++k) {
@@ -47,6 +59,9 @@ void TfrmMargemFinal::BindHandlers() {
     for (margem::TButtonFlat* button : sheet->sbtVr)
       connect(button, &QAbstractButton::clicked, this,
               guarded([this, button] { sbtVr1Op1Click(button); }));
+    sheet->panOpcao->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(sheet->panOpcao, &QWidget::customContextMenuRequested, this,
+            [sheet](const QPoint& position) { ShowLadderMenu(*sheet, position); });
     margem::TButtonFlat* toggle = sheet->sbtVerOpcao;
     connect(toggle, &QAbstractButton::clicked, this,
             guarded([this, toggle] { sbtVerOpcao1Click(toggle); }));

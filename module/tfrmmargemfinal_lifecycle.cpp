@@ -88,6 +88,8 @@ void TfrmMargemFinal::dtsVdOrcaStateChange(QObject*) {
   sbtImprimir->setEnabled(quoteShown);
   mnuImprimir->setEnabled(sbtImprimir->isEnabled());
   sbtGrafico->setEnabled(!margem::EmptyString(edtNrOrcamento->text()) && quoteShown);
+  sbtExportar->setEnabled(quoteShown);
+  mnuExportar->setEnabled(quoteShown);
 }
 
 void TfrmMargemFinal::sbtImprimirClick(QObject*) { Cli_ore01401::CriaRelMargemFinal(); }

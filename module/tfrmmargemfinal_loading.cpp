@@ -4,6 +4,7 @@
 // over up to ten options, every option's ladder and its subgroups at the current value.
 #include <QLineEdit>
 #include <QTabWidget>
+#include <algorithm>
 #include <array>
 
 #include "busyanimation.h"
@@ -14,6 +15,7 @@
 #include "netconnection.h"
 #include "pagesheets.h"
 #include "replyelement.h"
+#include "statusmessage.h"
 #include "tfrmmargemfinal.h"
 #include "tfrmmargemfinal_sheet.h"
 
@@ -24,6 +26,20 @@ constexpr int kMaxOptions = 10;
 margem::ServerValue CallServer(margem::TNetConnection* connection, const QString& method,
                                const QVariantList& params) {
   return margem::CheckResultServ(connection->Call(method, params), true, 0);
+}
+
+// How many options the rows of a reply list: runs of rows with the same non-empty option number.
+int OptionsListed(margem::TClientDataSet& rows) {
+  if (!rows.Active()) return 0;
+  margem::TField* option = rows.FieldByName(QStringLiteral("NROPCAITOREV"));
+  int count = 0;
+  QString current;
+  for (qsizetype row = 0; row < rows.RecordCount(); ++row) {
+    const QString rowOption = rows.ValueAt(row, option->Index()).toString();
+    if (rowOption != current && !margem::EmptyString(rowOption)) ++count;
+    current = rowOption;
+  }
+  return count;
 }
 
 // Hides the busy animation on every way out of the load.
@@ -69,6 +85,7 @@ void TfrmMargemFinal::btnNrOrcamentoAfterPesq(QObject*) {
 }
 
 void TfrmMargemFinal::panFiltroEnter(QObject*) {
+  margem::ClearStatusMessage();
   cdsVdOrca->Close();
   cdsItemOrca->Close();
   static const char* const kPrefixes[] = {"nedVr", "nedPs", "nedLu", "nedPl", "nedDi"};
@@ -94,8 +111,7 @@ void TfrmMargemFinal::Vd_NrOrca(bool report) {
     edtNrOrcamento->setText(margem::Ajusta(text, 10));
     cdsVdOrca->LoadPacket(
         CallServer(netMargem, QStringLiteral("GetOrca"), {edtNrOrcamento->text()}).Packet());
-    if (cdsVdOrca->IsEmpty())
-      margem::MensErro(msgPadrao.Msg(QStringLiteral("ORCA_N_CAD")), true);
+    if (cdsVdOrca->IsEmpty()) margem::MensErro(msgPadrao.Msg(QStringLiteral("ORCA_N_CAD")), true);
     m_cdFilial = cdsVdOrca->FieldByName(QStringLiteral("CDFILIAL"))->AsString();
   } catch (...) {
     edtNrOrcamento->setFocus();
@@ -116,8 +132,9 @@ void TfrmMargemFinal::panFiltroExit(QObject*) {
 }
 
 void TfrmMargemFinal::LoadQuote() {
-  const margem::ServerValue reply = CallServer(netMargem, QStringLiteral("GetMargem"),
-                                               {m_cdFilial, edtNrOrcamento->text()});
+  margem::ClearStatusMessage();
+  const margem::ServerValue reply =
+      CallServer(netMargem, QStringLiteral("GetMargem"), {m_cdFilial, edtNrOrcamento->text()});
   ControlsDisabled quiet(this);
   LoadReplyElement(*cdsItemOrca, reply[0]);
   std::array<QString, kMaxOptions> optionList;
@@ -125,6 +142,11 @@ void TfrmMargemFinal::LoadQuote() {
   LoadReplyElement(*cdsOrcamento, reply[1]);
   if (!CopySubgroupRows()) return;
   ShowOptions(optionList);
+  // Only ten options have tabs: say so, without stopping the user, when the quote has more.
+  const int options = std::max(OptionsListed(*cdsItemOrca), OptionsListed(*cdsOrcamento));
+  if (options > kMaxOptions)
+    margem::ShowStatusMessage(
+        QStringLiteral("Orçamento com %1 opções: exibidas as 10 primeiras.").arg(options));
 }
 
 void TfrmMargemFinal::CopyItemRows(std::array<QString, 10>& optionList) {
@@ -205,8 +227,7 @@ void TfrmMargemFinal::ShowOptions(const std::array<QString, 10>& optionList) {
   for (int n = 1; n <= kMaxOptions; ++n) {
     const QString& entry = optionList[n - 1];
     if (n > 1) margem::SetTabVisible(pgcPadrao, tshOpcao(n), !margem::EmptyString(entry));
-    if (!margem::EmptyString(entry) &&
-        cdsMargem->Locate(QStringLiteral("NROPCAITOREV"), {entry})) {
+    if (!margem::EmptyString(entry) && cdsMargem->Locate(QStringLiteral("NROPCAITOREV"), {entry})) {
       GravaValor(n);
       matched = true;
     }

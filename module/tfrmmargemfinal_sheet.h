@@ -16,6 +16,12 @@
 #include "profit.h"
 #include "tfrmmargemfinal.h"
 
+// Captions of the ladder's scenario columns (k = 1..5) and rows (in LadderRow order).
+inline constexpr const char* kScenarioCaptions[5] = {"Valor Atual", "Valor 02", "Valor 03",
+                                                     "Valor 04", "Valor 05"};
+inline constexpr const char* kLadderCaptions[5] = {"Valor Total", "Vr. por Pessoa", "Valor Lucro",
+                                                   "% Lucro", "% Lucro Diferenciado"};
+
 struct TfrmMargemFinal::OptionSheet {
   QWidget* tsh = nullptr;  // tshPadrao for option 1, tshOpcao<n> for the others
   margem::TDBGrid* dbgOpcao = nullptr;
@@ -36,6 +42,14 @@ struct TfrmMargemFinal::OptionSheet {
     return ladder[static_cast<int>(row)][k - 1];
   }
 };
+
+// The ladder of one option as a table: the scenario captions, then each row's caption and its
+// five numbers as the edits hold them.
+margem::SheetTable LadderTable(const TfrmMargemFinal::OptionSheet& sheet);
+// The ladder's context menu at `position` of panOpcao: "Copiar valor" (the number under it, as
+// shown) and "Copiar quadro" (LadderTable as tab-separated text, numbers in pt_BR). Disabled
+// cells pass their right click on to the panel, so their values can be copied too.
+void ShowLadderMenu(const TfrmMargemFinal::OptionSheet& sheet, const QPoint& position);
 
 // The 25 number edits of one option's panel as the ladder's cells: values are read back from the
 // edits, so each step goes on from what an edit holds (two decimals).

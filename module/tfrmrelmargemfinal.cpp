@@ -37,6 +37,9 @@ void TfrmRelMargemFinal::FormCreate() {
   cdsMargemRel->CreateDataSet();
 
   TfrmMargemFinal* workspace = Workspace();
+  const QString number =
+      CurrentText(workspace ? workspace->cdsVdOrca : nullptr, QStringLiteral("NRORCAEVENTO"));
+  if (!number.isEmpty()) rpddPadrao->FileName = QStringLiteral("margem-") + number;
   if (!workspace || !workspace->cdsMargem->Active() || workspace->cdsMargem->IsEmpty()) return;
 
   // Computing the five scenarios of every option rewrites the options' subgroup rows; whatever

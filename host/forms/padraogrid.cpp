@@ -5,6 +5,7 @@
 
 #include "forms/toolpanel.h"
 #include "guard.h"
+#include "helpwindow.h"
 
 namespace margem {
 
@@ -24,13 +25,15 @@ TfrmPadraoGrid::TfrmPadraoGrid(QWidget* parent) : TForm(parent) {
   panMenu = MakeToolPanel(QStringLiteral("panMenu"), this);
   m_menuButtons = new QHBoxLayout(panMenu);
   m_menuButtons->setContentsMargins(4, 2, 8, 2);
-  sbtAjuda = MakeToolButton(QStringLiteral("sbtAjuda"), QStringLiteral("Ajuda"), QStringLiteral("Ajuda"),
-                            QStringLiteral("help-contents"), QStyle::SP_DialogHelpButton, panMenu);
+  sbtAjuda =
+      MakeToolButton(QStringLiteral("sbtAjuda"), QStringLiteral("Ajuda"), QStringLiteral("Ajuda"),
+                     QStringLiteral("help-contents"), QStyle::SP_DialogHelpButton, panMenu);
   sbtImprimir = MakeToolButton(QStringLiteral("sbtImprimir"), QStringLiteral("Imprimir"),
                                QStringLiteral("Imprimir"), QStringLiteral("document-print"),
                                QStyle::SP_FileDialogDetailedView, panMenu);
-  sbtFechar = MakeToolButton(QStringLiteral("sbtFechar"), QStringLiteral("Fechar"), QStringLiteral("Fechar"),
-                             QStringLiteral("window-close"), QStyle::SP_DialogCloseButton, panMenu);
+  sbtFechar = MakeToolButton(QStringLiteral("sbtFechar"), QStringLiteral("Fechar"),
+                             QStringLiteral("Fechar"), QStringLiteral("window-close"),
+                             QStyle::SP_DialogCloseButton, panMenu);
   lblCodTela = MakeCodeLabel(QStringLiteral("lblCodTela"), panMenu);
   m_menuButtons->addWidget(sbtAjuda);
   m_menuButtons->addWidget(sbtImprimir);
@@ -57,12 +60,26 @@ TfrmPadraoGrid::TfrmPadraoGrid(QWidget* parent) : TForm(parent) {
 
   connect(sbtFechar, &QToolButton::clicked, this, [this] { Close(); });
   connect(sbtAjuda, &QToolButton::clicked, this, [this] {
-    QMessageBox::information(this, QStringLiteral("Ajuda"),
-                             QStringLiteral("%1\nTela %2").arg(Caption, lblCodTela->text()));
+    if (HelpPage.isEmpty())
+      QMessageBox::information(this, QStringLiteral("Ajuda"),
+                               QStringLiteral("%1\nTela %2").arg(Caption, lblCodTela->text()));
+    else
+      ShowHelpWindow(this, Caption, HelpPage);
   });
+  auto* help = new QAction(QStringLiteral("Ajuda"), this);
+  help->setObjectName(QStringLiteral("actAjuda"));
+  AddFormShortcut(help, QKeySequence::HelpContents);
+  connect(help, &QAction::triggered, sbtAjuda, &QToolButton::click);
+  AddFormShortcut(mnuImprimir, QKeySequence::Print);
   connect(mnuImprimir, &QAction::triggered, this, [this] {
     if (sbtImprimir->isEnabled()) sbtImprimir->click();
   });
+}
+
+void TfrmPadraoGrid::AddFormShortcut(QAction* action, const QKeySequence& shortcut) {
+  action->setShortcut(shortcut);
+  action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  addAction(action);
 }
 
 QVBoxLayout* TfrmPadraoGrid::SheetLayout(QWidget* sheet) const {

@@ -6,9 +6,10 @@
 //   pgcPadrao (page control) with its first sheet tshPadrao, which holds dbgPadrao;
 //   panNavigator with dbnPadrao over dtsPadrao (no data set).
 // BodyLayout() is the vertical layout of panMenu, pgcPadrao and panNavigator (indexes 0, 1, 2): a
-// derived form inserts its panels between them. sbtFechar closes the form; sbtAjuda names the
-// screen; mnuImprimir clicks sbtImprimir. The print entry's enabled state is the derived form's:
-// it mirrors sbtImprimir when the derived form sets it.
+// derived form inserts its panels between them. sbtFechar closes the form; sbtAjuda (F1) opens
+// the screen's help page (HelpPage) in a help window, or names the screen when it has none;
+// mnuImprimir (Ctrl+P) clicks sbtImprimir. The print entry's enabled state is the derived form's:
+// it mirrors sbtImprimir when the derived form sets it. The shortcuts work anywhere in the form.
 #pragma once
 
 #include <QAction>
@@ -51,6 +52,7 @@ class MARGEM_HOST_EXPORT TfrmPadraoGrid : public TForm {
   TDataSource* dtsPadrao;
   TMessages msgPadrao;
   TMessages msgMensagensPadroes;
+  QString HelpPage;  // the screen's help page, HTML; empty: "Ajuda" names the screen
 
   QVBoxLayout* BodyLayout() const { return m_body; }
   QVBoxLayout* SheetLayout(QWidget* sheet) const;  // the layout of a sheet made by AddSheet
@@ -58,6 +60,8 @@ class MARGEM_HOST_EXPORT TfrmPadraoGrid : public TForm {
   void AddMenuButton(TButtonFlat* button);
   // Adds a sheet (a page of pgcPadrao) with a vertical layout; returns it.
   QWidget* AddSheet(const QString& name, const QString& caption);
+  // Makes an action's shortcut work anywhere inside the form.
+  void AddFormShortcut(QAction* action, const QKeySequence& shortcut);
 
  private:
   QVBoxLayout* m_body;

@@ -9,5 +9,5 @@ TfrmCompPerLucMed::TfrmCompPerLucMed(QWidget* parent) : margem::TfrmPadrGraf(par
   Caption = QStringLiteral("Comparativo do Percentual de Lucro X Média do Período");
   Position = QPoint(337, 221);
   msgPadrao.SetLines({QStringLiteral("Periodo|Período: "), QStringLiteral("a|à")});
-  AddChartTools(*this);
+  AddChartTools(*this, QStringLiteral("comparativo"));
 }

@@ -13,5 +13,5 @@ TfrmPercLucrGr::TfrmPercLucrGr(QWidget* parent) : margem::TfrmPadrGraf(parent) {
   chart->setBackgroundBrush(QColor(0xC0, 0xC0, 0xC0));
   chart->setPlotAreaBackgroundBrush(QColor(0xC0, 0xC0, 0xC0));
   chart->setPlotAreaBackgroundVisible(true);
-  AddChartTools(*this);
+  AddChartTools(*this, QStringLiteral("grupo"));
 }

@@ -14,6 +14,7 @@
 #include "dbtext.h"
 #include "netconnection.h"
 #include "tfrmmargemfinal.h"
+#include "tfrmmargemfinal_help.h"
 #include "tfrmmargemfinal_sheet.h"
 
 using margem::FieldType;
@@ -56,19 +57,30 @@ void TfrmMargemFinal::BuildForm() {
   Caption = QStringLiteral("Margem Final");
   setWindowTitle(Caption);
   lblCodTela->setText(QStringLiteral("ORE01400"));
-  resize(980, 760);
+  HelpPage = Cli_ore01400::MargemFinalHelpPage();
+  resize(1200, 860);
 
-  sbtGrafico = new margem::TButtonFlat(QStringLiteral("sbtGrafico"), panMenu);
-  sbtGrafico->setText(QStringLiteral("Gráficos"));
-  sbtGrafico->SetHint(QStringLiteral("Gráficos"));
-  AddMenuButton(sbtGrafico);
-
-  Grficos1 = new QAction(QStringLiteral("&Gráficos"), this);
-  Grficos1->setObjectName(QStringLiteral("Grficos1"));
-  Grficos1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
-  Grficos1->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-  addAction(Grficos1);
-  mnuManutencao->addAction(Grficos1);
+  // A tool button of panMenu, and an entry under mnuManutencao with its shortcut.
+  const auto toolButton = [this](const char* name, const QString& text, const QString& hint) {
+    auto* button = new margem::TButtonFlat(QString::fromLatin1(name), panMenu);
+    button->setText(text);
+    button->SetHint(hint);
+    AddMenuButton(button);
+    return button;
+  };
+  const auto menuEntry = [this](const char* name, const QString& caption, QKeySequence key) {
+    auto* entry = new QAction(caption, this);
+    entry->setObjectName(QString::fromLatin1(name));
+    AddFormShortcut(entry, key);
+    mnuManutencao->addAction(entry);
+    return entry;
+  };
+  sbtGrafico = toolButton("sbtGrafico", QStringLiteral("Gráficos"), QStringLiteral("Gráficos"));
+  Grficos1 = menuEntry("Grficos1", QStringLiteral("&Gráficos"), QKeySequence(Qt::CTRL | Qt::Key_G));
+  sbtExportar = toolButton("sbtExportar", QStringLiteral("Exportar"),
+                           QStringLiteral("Exportar os valores do orçamento para uma planilha"));
+  mnuExportar =
+      menuEntry("mnuExportar", QStringLiteral("&Exportar"), QKeySequence(Qt::CTRL | Qt::Key_E));
 
   msgPadrao.SetLines({QStringLiteral("Excl|Confirma exclusão?"),
                       QStringLiteral("ORCA_N_INF|Orçamento deve ser informado."),
@@ -93,6 +105,7 @@ void TfrmMargemFinal::BuildQuotePanel() {
   panFiltro->setObjectName(QStringLiteral("panFiltro"));
   panFiltro->setFrameShape(QFrame::StyledPanel);
   auto* filter = new QHBoxLayout(panFiltro);
+  filter->setContentsMargins(6, 4, 6, 4);
   lblNrOrcamento =
       CaptionLabel(QStringLiteral("lblNrOrcamento"), QStringLiteral("Nr. Orçamento"), panFiltro);
   edtNrOrcamento = new QLineEdit(panFiltro);
@@ -117,6 +130,8 @@ void TfrmMargemFinal::BuildQuotePanel() {
   panDados->setObjectName(QStringLiteral("panDados"));
   panDados->setFrameShape(QFrame::StyledPanel);
   auto* data = new QGridLayout(panDados);
+  data->setContentsMargins(6, 4, 6, 4);
+  data->setVerticalSpacing(3);
   struct Item {
     const char* label;
     const char* labelName;
@@ -138,9 +153,10 @@ void TfrmMargemFinal::BuildQuotePanel() {
   for (const Item& item : items) {
     *item.text = DataText(QString::fromLatin1(item.name), dtsVdOrca,
                           QString::fromLatin1(item.field), panDados);
-    data->addWidget(
-        CaptionLabel(QString::fromLatin1(item.labelName), QString::fromUtf8(item.label), panDados),
-        item.row, item.column, Qt::AlignRight);
+    QLabel* label =
+        CaptionLabel(QString::fromLatin1(item.labelName), QString::fromUtf8(item.label), panDados);
+    label->setToolTip(Cli_ore01400::MeaningOf(label->text()));
+    data->addWidget(label, item.row, item.column, Qt::AlignRight);
     data->addWidget(*item.text, item.row, item.column + 1, 1, item.span);
   }
   for (int column : {1, 3, 5, 7}) data->setColumnStretch(column, 1);

@@ -9,37 +9,30 @@
 
 #include "pagesheets.h"
 #include "tfrmmargemfinal.h"
+#include "tfrmmargemfinal_help.h"
 #include "tfrmmargemfinal_sheet.h"
 
+using Cli_ore01400::MeaningOf;
 using margem::TColumn;
 
 namespace {
 
-// Row prefixes of the ladder, in LadderRow order, and their captions.
-struct LadderRowInfo {
-  const char* prefix;
-  const char* caption;
-};
-constexpr LadderRowInfo kLadderRows[5] = {{"nedVr", "Valor Total"},
-                                          {"nedPs", "Vr. por Pessoa"},
-                                          {"nedLu", "Valor Lucro"},
-                                          {"nedPL", "% Lucro"},
-                                          {"nedDi", "% Lucro Diferenciado"}};
-
-const char* const kScenarioCaptions[5] = {"Valor Atual", "Valor 02", "Valor 03", "Valor 04",
-                                          "Valor 05"};
+// Row prefixes of the ladder, in LadderRow order.
+constexpr const char* kLadderPrefixes[5] = {"nedVr", "nedPs", "nedLu", "nedPL", "nedDi"};
 
 QString Suffix(int k, int n) { return QStringLiteral("%1Op%2").arg(k).arg(n); }
 
+// The columns of the subgroup grid; titles are the fields' labels, hints their meanings.
 QList<TColumn> GrupoColumns() {
   const auto right = Qt::AlignRight | Qt::AlignVCenter;
-  return {{QStringLiteral("NMSUBGRPROD"), {}, 170, Qt::AlignLeft | Qt::AlignVCenter},
-          {QStringLiteral("VRTOTALITEM"), {}, 80, right},
-          {QStringLiteral("VRPEIMDEVAVEMP"), {}, 80, right},
-          {QStringLiteral("VRPEIMDEVAVEOU"), {}, 80, right},
-          {QStringLiteral("VRPEDESFIXASBGR"), {}, 80, right},
-          {QStringLiteral("VRPELUCRO"), {}, 80, right},
-          {QStringLiteral("VRLUCRO"), {}, 80, right}};
+  const auto hint = [](const char* title) { return MeaningOf(QString::fromUtf8(title)); };
+  return {{QStringLiteral("NMSUBGRPROD"), {}, 170, Qt::AlignLeft | Qt::AlignVCenter, hint("Grupo")},
+          {QStringLiteral("VRTOTALITEM"), {}, 80, right, hint("Vr. Venda")},
+          {QStringLiteral("VRPEIMDEVAVEMP"), {}, 80, right, hint("% IDVV MP")},
+          {QStringLiteral("VRPEIMDEVAVEOU"), {}, 80, right, hint("% IDVV Outros")},
+          {QStringLiteral("VRPEDESFIXASBGR"), {}, 80, right, hint("% Despesa")},
+          {QStringLiteral("VRPELUCRO"), {}, 80, right, hint("% Lucro")},
+          {QStringLiteral("VRLUCRO"), {}, 80, right, hint("Vr. Lucro")}};
 }
 
 void DefineOpcaoFields(margem::TClientDataSet& set) {
@@ -80,25 +73,30 @@ void TfrmMargemFinal::BuildOptionSheet(int n) {
   scroll->setObjectName(QStringLiteral("scbOpcao") + number);
   scroll->setWidgetResizable(true);
   scroll->setFrameShape(QFrame::NoFrame);
+  // The box scrolls only when the sheet is lower than the ladder and a few rows of each grid:
+  // above that the grids take the height, the subgroups three parts to the products' one.
   auto* content = new QWidget(scroll);
-  content->setMinimumHeight(520);
   auto* column = new QVBoxLayout(content);
   column->setContentsMargins(4, 4, 4, 4);
 
   sheet->dbgOpcao = new margem::TDBGrid(QStringLiteral("dbgOpcao") + number, content);
   sheet->dbgOpcao->SetDataSource(sheet->dtsOpcao);
-  sheet->dbgOpcao->SetColumns({{QStringLiteral("NMPRODUTO"), QStringLiteral("Item"), 400,
-                                Qt::AlignLeft | Qt::AlignVCenter}});
-  sheet->dbgOpcao->setFixedHeight(110);
-  column->addWidget(sheet->dbgOpcao);
+  sheet->dbgOpcao->SetColumns({{QStringLiteral("NMPRODUTO"),
+                                QStringLiteral("Item"),
+                                400,
+                                Qt::AlignLeft | Qt::AlignVCenter,
+                                {}}});
+  sheet->dbgOpcao->setMinimumHeight(sheet->dbgOpcao->HeightForRows(2));
+  column->addWidget(sheet->dbgOpcao, 1);
 
   sheet->panOpcao = new QFrame(content);
   sheet->panOpcao->setObjectName(QStringLiteral("panOpcao") + number);
   sheet->panOpcao->setFrameShape(QFrame::StyledPanel);
   sheet->panOpcao->setEnabled(false);  // nothing to compute until a quote is loaded
   auto* matrix = new QGridLayout(sheet->panOpcao);
+  matrix->setContentsMargins(6, 4, 6, 4);
   matrix->setHorizontalSpacing(6);
-  matrix->setVerticalSpacing(3);
+  matrix->setVerticalSpacing(2);
 
   sheet->sbtVerOpcao =
       new margem::TButtonFlat(QStringLiteral("sbtVerOpcao") + number, sheet->panOpcao);
@@ -112,6 +110,7 @@ void TfrmMargemFinal::BuildOptionSheet(int n) {
     auto* heading = new QLabel(QString::fromUtf8(kScenarioCaptions[k - 1]), sheet->panOpcao);
     heading->setObjectName(QStringLiteral("lblValor%1Op%2").arg(k).arg(n));
     heading->setAlignment(Qt::AlignCenter);
+    heading->setToolTip(MeaningOf(heading->text()));
     matrix->addWidget(heading, 0, k);
 
     auto* button = new margem::TButtonFlat(QStringLiteral("sbtVr") + Suffix(k, n), sheet->panOpcao);
@@ -119,17 +118,19 @@ void TfrmMargemFinal::BuildOptionSheet(int n) {
     button->setCheckable(true);
     button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     button->Tag = k;
+    button->SetHint(QStringLiteral("Mostra este cenário na grade de subgrupos"));
     sheet->scenarioGroup->addButton(button, k);
     sheet->sbtVr[k - 1] = button;
     matrix->addWidget(button, 6, k);
   }
 
   for (int row = 0; row < 5; ++row) {
-    auto* label = new QLabel(QString::fromUtf8(kLadderRows[row].caption), sheet->panOpcao);
+    auto* label = new QLabel(QString::fromUtf8(kLadderCaptions[row]), sheet->panOpcao);
     label->setObjectName(QStringLiteral("lblLinha%1Op%2").arg(row + 1).arg(n));
+    label->setToolTip(MeaningOf(label->text()));
     matrix->addWidget(label, row + 1, 0);
     for (int k = 1; k <= 5; ++k) {
-      const QString name = QString::fromLatin1(kLadderRows[row].prefix) + Suffix(k, n);
+      const QString name = QString::fromLatin1(kLadderPrefixes[row]) + Suffix(k, n);
       auto* edit = new margem::TNumberEdit(name, sheet->panOpcao);
       edit->Currency = false;
       edit->Thousands = true;
@@ -157,7 +158,8 @@ void TfrmMargemFinal::BuildOptionSheet(int n) {
   sheet->dbgGrupo = new margem::TDBGrid(QStringLiteral("dbgGrupo") + number, content);
   sheet->dbgGrupo->SetDataSource(sheet->dtsGrupo);
   sheet->dbgGrupo->SetColumns(GrupoColumns());
-  column->addWidget(sheet->dbgGrupo, 1);
+  sheet->dbgGrupo->setMinimumHeight(sheet->dbgGrupo->HeightForRows(3));
+  column->addWidget(sheet->dbgGrupo, 3);
 
   scroll->setWidget(content);
   QLayout* sheetLayout = sheet->tsh->layout();

@@ -30,9 +30,9 @@ void AddRow(TClientDataSet& cds, bool insert, const QString& name, double value)
 }
 
 QList<TColumn> Columns() {
-  return {{"NMSUBGRPROD", {}, 170, Qt::AlignLeft | Qt::AlignVCenter},
-          {"vrtotalitem", {}, 80, Qt::AlignRight | Qt::AlignVCenter},
-          {"VRPELUCRO", "% Lucro", 80, Qt::AlignRight | Qt::AlignVCenter}};
+  return {{"NMSUBGRPROD", {}, 170, Qt::AlignLeft | Qt::AlignVCenter, {}},
+          {"vrtotalitem", {}, 80, Qt::AlignRight | Qt::AlignVCenter, {}},
+          {"VRPELUCRO", "% Lucro", 80, Qt::AlignRight | Qt::AlignVCenter, {}}};
 }
 
 }  // namespace
@@ -59,9 +59,8 @@ class TestDataSetViews : public QObject {
     cds.Close();
     cds.Close();
     using S = TClientDataSet;
-    QCOMPARE(seen, (QList<S::State>{S::dsInactive, S::dsBrowse, S::dsInsert, S::dsBrowse,
-                                    S::dsEdit, S::dsBrowse, S::dsEdit, S::dsBrowse,
-                                    S::dsInactive}));
+    QCOMPARE(seen, (QList<S::State>{S::dsInactive, S::dsBrowse, S::dsInsert, S::dsBrowse, S::dsEdit,
+                                    S::dsBrowse, S::dsEdit, S::dsBrowse, S::dsInactive}));
   }
 
   void dataSourceFollowsItsSet() {

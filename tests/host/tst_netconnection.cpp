@@ -7,9 +7,14 @@
 #include <unistd.h>
 
 #include <QDateTime>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <mutex>
 #include <nlohmann/json.hpp>
 #include <stdexcept>
@@ -33,11 +38,13 @@ std::string resultReply(const json& request, const std::string& result) {
 }
 
 // Answers by method name: GetOrca a packet; Chunked the same packet in chunks; Erro an error
-// reply; Lento after a second; Lixo something that is no reply. A token, when set, is required.
+// reply; Lento after a second (or after its first parameter's milliseconds); Grande a reply of
+// up to 256 MB; Lixo something that is no reply. A token, when set, is required.
 class TestServer {
  public:
   explicit TestServer(std::string token = {}) : m_token(std::move(token)) {
     m_server.Get("/health", [](const httplib::Request&, httplib::Response& res) {
+      res.set_header("Server", "margem-server/9.9");
       res.set_content(R"({"status":"ok"})", "application/json");
     });
     m_server.Post(R"(/rpc/([^/]+))", [this](const httplib::Request& req, httplib::Response& res) {
@@ -62,10 +69,22 @@ class TestServer {
                 R"(,"error":{"code":-32602,"message":"Número do orçamento inválido."}})",
             "application/json");
       } else if (method == "Lento") {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+        const json& params = request["params"];
+        const int ms = !params.empty() && params[0].is_number() ? params[0].get<int>() : 1000;
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
         res.set_content(resultReply(request, "null"), "application/json");
       } else if (method == "Lixo") {
         res.set_content("<html>erro</html>", "text/html");
+      } else if (method == "Grande") {
+        // Up to 256 MB in chunks of 64 KB, for as long as the client reads.
+        res.set_chunked_content_provider(
+            "application/json", [this](size_t offset, httplib::DataSink& sink) {
+              static const std::string block(64 << 10, ' ');
+              if (offset >= (std::size_t{256} << 20) || !sink.write(block.data(), block.size()))
+                return false;
+              m_bigBytes = offset + block.size();
+              return true;
+            });
       } else if (method == "Chunked") {
         const auto body = std::make_shared<std::string>(resultReply(request, kPacket));
         res.set_chunked_content_provider(
@@ -100,6 +119,7 @@ class TestServer {
     std::lock_guard lock(m_mutex);
     return m_lastPath;
   }
+  std::size_t BigBytesSent() const { return m_bigBytes; }
   std::string LastAuthorization() {
     std::lock_guard lock(m_mutex);
     return m_lastAuthorization;
@@ -112,14 +132,15 @@ class TestServer {
   std::thread m_thread;
   std::mutex m_mutex;
   std::string m_lastBody, m_lastPath, m_lastAuthorization;
+  std::atomic<std::size_t> m_bigBytes{0};
 };
 
-// Answers GET /health; closes the first `closing` call connections without a reply (before
-// reading all of a large request, so its client is still writing), then answers calls with a
-// Null result.
-class ClosingServer {
+// A bare loopback server: answers GET /health itself and hands every other connection, with
+// the start of its request already read, to onCall, which answers or closes it.
+class RawServer {
  public:
-  explicit ClosingServer(int closing) : m_closing(closing) {
+  explicit RawServer(std::function<void(int peer, std::string_view request)> onCall)
+      : m_onCall(std::move(onCall)) {
     m_listener = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
@@ -135,31 +156,31 @@ class ClosingServer {
         if (peer < 0) return;
         char head[4096] = {};
         ::recv(peer, head, sizeof head - 1, 0);
-        const bool health = std::string_view(head).starts_with("GET /health");
-        if (health || m_calls++ >= m_closing) {
-          const std::string content =
-              health ? R"({"status":"ok"})" : R"({"jsonrpc":"2.0","id":1,"result":null})";
-          const std::string reply =
-              "HTTP/1.1 200 OK\r\nContent-Type: application/json\r\n"
-              "Connection: close\r\nContent-Length: " +
-              std::to_string(content.size()) + "\r\n\r\n" + content;
-          ::send(peer, reply.data(), reply.size(), MSG_NOSIGNAL);
-        }
+        if (std::string_view(head).starts_with("GET /health"))
+          Answer(peer, R"({"status":"ok"})");
+        else
+          m_onCall(peer, head);
         ::close(peer);
       }
     });
   }
-  ~ClosingServer() {
+  ~RawServer() {
     ::shutdown(m_listener, SHUT_RDWR);
     ::close(m_listener);
     m_thread.join();
   }
   int Port() const { return m_port; }
-  int Calls() const { return m_calls; }
+
+  static void Answer(int peer, const std::string& content) {
+    const std::string reply =
+        "HTTP/1.1 200 OK\r\nContent-Type: application/json\r\n"
+        "Connection: close\r\nContent-Length: " +
+        std::to_string(content.size()) + "\r\n\r\n" + content;
+    ::send(peer, reply.data(), reply.size(), MSG_NOSIGNAL);
+  }
 
  private:
-  int m_closing;
-  std::atomic<int> m_calls{0};
+  std::function<void(int, std::string_view)> m_onCall;
   int m_listener = -1;
   int m_port = 0;
   std::thread m_thread;
@@ -253,6 +274,69 @@ class TstNetConnection : public QObject {
              int(ServerReply::Ok));
   }
 
+  // While a call waits the user-interface thread runs its timers and repaints, but a key typed
+  // or a button clicked in between reaches nothing.
+  void waitingCallTakesNoUserInput() {
+    auto connection = connectTo(m_server->Port());
+    connection->ReplyTimeoutMs = 10000;
+    QLineEdit edit;
+    QPushButton button;
+    edit.show();
+    button.show();
+    int clicks = 0;
+    connect(&button, &QPushButton::clicked, [&clicks] { ++clicks; });
+    int ticks = 0;
+    QTimer timer;
+    connect(&timer, &QTimer::timeout, [&] {
+      ++ticks;
+      QTest::keyClicks(&edit, QStringLiteral("9"));
+      QTest::mouseClick(&button, Qt::LeftButton);
+    });
+    timer.start(100);
+    const ServerReply reply = connection->Call(QStringLiteral("Lento"), {2000});
+    timer.stop();
+    QCOMPARE(int(reply.status), int(ServerReply::Ok));
+    QVERIFY2(ticks >= 10, qPrintable(QString::number(ticks)));
+    QCOMPARE(edit.text(), QString());
+    QCOMPARE(clicks, 0);
+  }
+
+  // A server that sends one byte a second never lets a read time out; the call's deadline
+  // still ends it, with the time-out message.
+  void tricklingServerEndsAtTheDeadline() {
+    RawServer server([](int peer, std::string_view) {
+      const std::string head = "HTTP/1.1 200 OK\r\nContent-Type: application/json\r\n";
+      for (char byte : head) {
+        if (::send(peer, &byte, 1, MSG_NOSIGNAL) != 1) return;
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+      }
+    });
+    auto connection = connectTo(server.Port());
+    connection->ReplyTimeoutMs = 2500;
+    QElapsedTimer clock;
+    clock.start();
+    const ServerReply reply = connection->Call(QStringLiteral("GetOrca"), {QString()});
+    QVERIFY2(clock.elapsed() < 4000, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(messageOf(reply),
+             QStringLiteral("O servidor de aplicação não respondeu a tempo. Tente novamente."));
+  }
+
+  // A reply over the limit is refused as soon as it passes it: the server is stopped from
+  // sending the rest.
+  void replyOverTheLimitIsRefused() {
+    auto connection = connectTo(m_server->Port());
+    connection->MaxReplyBytes = 1 << 20;
+    const ServerReply reply = connection->Call(QStringLiteral("Grande"), {});
+    QCOMPARE(int(reply.status), int(ServerReply::TooLarge));
+    QVERIFY(messageOf(reply).startsWith(
+        QStringLiteral("A resposta do servidor de aplicação passou do limite de 1 MB")));
+    QTest::qWait(200);
+    QVERIFY2(m_server->BigBytesSent() < (std::size_t{32} << 20),
+             qPrintable(QString::number(m_server->BigBytesSent())));
+    QCOMPARE(int(connection->Call(QStringLiteral("GetOrca"), {QString()}).status),
+             int(ServerReply::Ok));
+  }
+
   void requestCarriesMethodParamsAndPath() {
     auto connection = connectTo(m_server->Port());
     connection->Call(QStringLiteral("GetMargTLuc"),
@@ -333,12 +417,15 @@ class TstNetConnection : public QObject {
     QFETCH(int, closing);
     QFETCH(int, requestBytes);
     QFETCH(bool, answered);
-    ClosingServer server(closing);
+    std::atomic<int> calls{0};
+    RawServer server([&calls, closing](int peer, std::string_view) {
+      if (calls++ >= closing) RawServer::Answer(peer, R"({"jsonrpc":"2.0","id":1,"result":null})");
+    });
     auto connection = connectTo(server.Port());
     const ServerReply reply =
         connection->Call(QStringLiteral("GetOrca"), {QString(requestBytes, QLatin1Char('9'))});
     QCOMPARE(reply.status == ServerReply::Ok, answered);
-    QCOMPARE(server.Calls(), 2);
+    QCOMPARE(calls.load(), 2);
     if (!answered) QVERIFY(!messageOf(reply).isEmpty());
   }
 
@@ -353,6 +440,14 @@ class TstNetConnection : public QObject {
     m_messages.clear();
     QVERIFY(CheckResultServ(reply, false, 0).IsNull());  // raise false: no message, Null
     QVERIFY(m_messages.isEmpty());
+  }
+
+  void serverNamesItselfWhileConnected() {
+    auto connection = connectTo(m_server->Port());
+    QCOMPARE(connection->ServerSoftware(), QStringLiteral("margem-server/9.9"));
+    QCOMPARE(ConnectedServerSoftware(), QStringLiteral("margem-server/9.9"));
+    connection->SetConnected(false);
+    QCOMPARE(ConnectedServerSoftware(), QString());
   }
 
   void beforeConnectRunsOnceAtSwitchOn() {

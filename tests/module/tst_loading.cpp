@@ -2,6 +2,7 @@
 // Choosing and loading a quote on "Margem Final" against the real server: options spread over
 // the tabs, common rows, merged subgroups, the ten-option limit, the two validation messages, the
 // lookup, a quote without margin rows after a larger one, and a server that stops.
+#include <QApplication>
 #include <QLineEdit>
 #include <QTest>
 
@@ -14,6 +15,7 @@
 #include "pagesheets.h"
 #include "replyelement.h"
 #include "serverfixture.h"
+#include "statusmessage.h"
 #include "tfrmmargemfinal.h"
 #include "userinput.h"
 #include "workspacedriver.h"
@@ -70,17 +72,32 @@ class LoadingTest : public QObject {
   void atMostTenOptions_data() {
     QTest::addColumn<QString>("number");
     QTest::addColumn<int>("margins");
-    QTest::newRow("ten options") << "302" << 10;
-    QTest::newRow("twelve options") << "303" << 10;
+    QTest::addColumn<QString>("status");
+    QTest::newRow("ten options") << "302" << 10 << "";
+    QTest::newRow("twelve options")
+        << "303" << 10 << "Orçamento com 12 opções: exibidas as 10 primeiras.";
   }
   void atMostTenOptions() {
     QFETCH(QString, number);
     QFETCH(int, margins);
+    QFETCH(QString, status);
     EnterQuote(m_form, number);
+    QCOMPARE(m_log.Messages(), QStringList());
+    QCOMPARE(margem::StatusMessage(), status);
     QCOMPARE(VisibleTabs(m_form), 10);
     QCOMPARE(m_form->cdsMargem->RecordCount(), margins);
     QCOMPARE(Column(m_form->dbgOpcao(10), 0), (QStringList{"Item 10.1", "Item 10.2", "Item 10.3"}));
     QCOMPARE(Cell(m_form, "nedVr", 1, 10), 3006.0);
+  }
+
+  // Enter in the number loads the quote as Tab does.
+  void enterInTheNumberLoads() {
+    MoveFocus(m_form->edtNrOrcamento);
+    TypeText(m_form->edtNrOrcamento, QStringLiteral("301"));
+    QTest::keyClick(m_form->edtNrOrcamento, Qt::Key_Return);
+    QCOMPARE(m_form->edtNrOrcamento->text(), QStringLiteral("0000000301"));
+    QCOMPARE(VisibleTabs(m_form), 3);
+    QVERIFY(!m_form->panFiltro->isAncestorOf(QApplication::focusWidget()));
   }
 
   // Rows that are all common: one margin row, its figures on "Opção 1", and option 1's grid on

@@ -2,6 +2,7 @@
 // Report ORE014 as it leaves the screen: the PDF of a quote read back as text, the empty report,
 // a file that cannot be written, the preview opened from the screen's button, and how option
 // blocks fall on pages.
+#include <QComboBox>
 #include <QDate>
 #include <QPrintPreviewDialog>
 #include <QProcess>
@@ -111,14 +112,24 @@ class TestReportPdf : public QObject {
     reporttest::LoadQuote(m_workspace, QStringLiteral("702"));
     std::unique_ptr<TfrmRelMargemFinal> report(margem::CreateForm<TfrmRelMargemFinal>());
     QString title;
-    QTimer::singleShot(0, [&]() {
-      QTRY_VERIFY(qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget()));
-      QWidget* preview = QApplication::activeModalWidget();
+    QString zoomShown;
+    // Polled: the report's query waits for the server, with timers running, before the preview.
+    QTimer watcher;
+    watcher.setInterval(10);
+    QObject::connect(&watcher, &QTimer::timeout, [&]() {
+      auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+      if (!preview) return;
       title = preview->windowTitle();
+      if (auto* zoom = preview->findChild<QComboBox*>(QStringLiteral("cbxZoom")))
+        zoomShown = zoom->currentText();
       preview->close();
     });
+    watcher.start();
     report->sbtVisualizar->click();
     QVERIFY2(title.contains(QStringLiteral("ORE014")), qPrintable(title));
+    // The zoom reads as in Brazil: "38,8%", never "38.8%".
+    QVERIFY2(QRegularExpression(QStringLiteral("^\\d+(,\\d)?%$")).match(zoomShown).hasMatch(),
+             qPrintable(zoomShown));
     QVERIFY(m_log.Messages().isEmpty());
   }
 
