@@ -259,7 +259,10 @@ void TNetConnection::SetConnected(bool connected) {
   request.path = "/health";
   const std::shared_ptr<Exchange> health =
       d->exchange(*this, std::move(request), ConnectTimeoutMs, std::size_t{1} << 20);
-  if (!health || !health->Result() || health->Result()->status != 200) {
+  // A server whose database is not ready answers 503: it runs, and each call will say what its
+  // database lacks, as it did before it had a readiness answer.
+  const int status = health && health->Result() ? health->Result()->status : 0;
+  if (status != 200 && status != 503) {
     d->client.reset();
     MensErro(ConnectionFailedMessage(Host, Port));
   }

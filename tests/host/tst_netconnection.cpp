@@ -43,7 +43,8 @@ std::string resultReply(const json& request, const std::string& result) {
 class TestServer {
  public:
   explicit TestServer(std::string token = {}) : m_token(std::move(token)) {
-    m_server.Get("/health", [](const httplib::Request&, httplib::Response& res) {
+    m_server.Get("/health", [this](const httplib::Request&, httplib::Response& res) {
+      res.status = m_healthStatus;
       res.set_header("Server", "margem-server/9.9");
       res.set_content(R"({"status":"ok"})", "application/json");
     });
@@ -111,6 +112,7 @@ class TestServer {
     if (m_thread.joinable()) m_thread.join();
   }
   int Port() const { return m_port; }
+  void SetHealthStatus(int status) { m_healthStatus = status; }
   std::string LastBody() {
     std::lock_guard lock(m_mutex);
     return m_lastBody;
@@ -133,6 +135,7 @@ class TestServer {
   std::mutex m_mutex;
   std::string m_lastBody, m_lastPath, m_lastAuthorization;
   std::atomic<std::size_t> m_bigBytes{0};
+  std::atomic<int> m_healthStatus{200};
 };
 
 // A bare loopback server: answers GET /health itself and hands every other connection, with
@@ -439,6 +442,14 @@ class TstNetConnection : public QObject {
     QVERIFY(!messageOf(reply).isEmpty());
     m_messages.clear();
     QVERIFY(CheckResultServ(reply, false, 0).IsNull());  // raise false: no message, Null
+    QVERIFY(m_messages.isEmpty());
+  }
+
+  // A server up without its database connects; its calls then say what the database lacks.
+  void serverWithoutItsDatabaseConnects() {
+    m_server->SetHealthStatus(503);
+    auto connection = connectTo(m_server->Port());
+    QVERIFY(connection->Connected());
     QVERIFY(m_messages.isEmpty());
   }
 
