@@ -154,7 +154,7 @@ class TfrmMargemFinal : public margem::TfrmPadraoGrid {
   void BuildOptionSheet(int n);
   void DefineDataSets();
   void BindHandlers();
-  void BuildTargetPrice();
+  void BindTargetPriceHandlers();
   void OnFocusChanged(QWidget* old, QWidget* now);
   margem::TNumberEdit* NumberEdit(const QString& name);
   const OptionSheet* Sheet(int n) const;

@@ -4,7 +4,6 @@
 // them; "Aplicar" there types the total into the chosen scenario's "Valor Total", so that the
 // column and the subgroup grid follow through the what-if handlers exactly as for the user.
 #include <QAction>
-#include <QMenu>
 
 #include "formhost.h"
 #include "guard.h"
@@ -13,13 +12,7 @@
 #include "tfrmmargemfinal_sheet.h"
 #include "tfrmprecoalvo.h"
 
-void TfrmMargemFinal::BuildTargetPrice() {
-  PrecoAlvo1 = new QAction(QStringLiteral("&Preço alvo"), this);
-  PrecoAlvo1->setObjectName(QStringLiteral("PrecoAlvo1"));
-  PrecoAlvo1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
-  PrecoAlvo1->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-  addAction(PrecoAlvo1);
-  mnuManutencao->addAction(PrecoAlvo1);
+void TfrmMargemFinal::BindTargetPriceHandlers() {
   connect(PrecoAlvo1, &QAction::triggered, this,
           [this] { margem::Guarded(this, [this] { PrecoAlvo1Click(PrecoAlvo1); }); });
   for (OptionSheet* sheet : m_sheets) {

@@ -77,6 +77,8 @@ void TfrmMargemFinal::BuildForm() {
   };
   sbtGrafico = toolButton("sbtGrafico", QStringLiteral("Gráficos"), QStringLiteral("Gráficos"));
   Grficos1 = menuEntry("Grficos1", QStringLiteral("&Gráficos"), QKeySequence(Qt::CTRL | Qt::Key_G));
+  PrecoAlvo1 =
+      menuEntry("PrecoAlvo1", QStringLiteral("&Preço alvo"), QKeySequence(Qt::CTRL | Qt::Key_T));
   sbtExportar = toolButton("sbtExportar", QStringLiteral("Exportar"),
                            QStringLiteral("Exportar os valores do orçamento para uma planilha"));
   mnuExportar =
@@ -97,7 +99,7 @@ void TfrmMargemFinal::BuildForm() {
   // A click on an option's tab takes the focus, as a click on any other control does.
   pgcPadrao->tabBar()->setFocusPolicy(Qt::StrongFocus);
   BindHandlers();
-  BuildTargetPrice();
+  BindTargetPriceHandlers();
 }
 
 void TfrmMargemFinal::BuildQuotePanel() {
