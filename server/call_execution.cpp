@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "call_execution.h"
 
+#include <optional>
+
 #include "call_log.h"
 #include "rpc_error.h"
 #include "rpc_request.h"
@@ -38,9 +40,23 @@ ActiveCall runQueries(ConnectionPool& pool, const CallRunner& runner, const std:
   return call;
 }
 
+// A reply that fits in the writer's first piece goes to the connection whole, in one hand-over;
+// a longer one is streamed piece by piece, each hand-over waiting for the client to take it.
 void streamResult(ActiveCall& call, const nlohmann::json& id, const std::string& method,
                   ReplyChannel& reply) {
-  PacketWriter writer([&reply](std::string_view text) { return reply.stream(std::string(text)); });
+  std::optional<std::string> first;
+  bool streaming = false;
+  PacketWriter writer([&](std::string_view text) {
+    if (!streaming && !first) {
+      first.emplace(text);
+      return true;
+    }
+    if (!streaming) {
+      streaming = true;
+      if (!reply.stream(std::move(*first))) return false;
+    }
+    return reply.stream(std::string(text));
+  });
   bool complete = false;
   try {
     writer.raw("{\"jsonrpc\":\"2.0\",\"id\":" + id.dump() + ",\"result\":");
@@ -54,6 +70,7 @@ void streamResult(ActiveCall& call, const nlohmann::json& id, const std::string&
     call.result.packets.clear();
     call.lease.discard();
   }
+  if (complete && !streaming) return reply.send(200, first.value_or(std::string()));
   reply.endStream(complete);
 }
 

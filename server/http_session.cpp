@@ -179,9 +179,10 @@ void HttpSession::refuse(int status, const char* message) {
 // Answering
 
 void HttpSession::name(std::string callName) {
-  net::post(m_socket.get_executor(), [self = shared_from_this(), callName = std::move(callName)] {
-    self->m_callName = callName;
-  });
+  // Named while the request is dispatched, on the connection's own strand: at once.
+  net::dispatch(
+      m_socket.get_executor(),
+      [self = shared_from_this(), callName = std::move(callName)] { self->m_callName = callName; });
 }
 
 void HttpSession::send(int status, std::string body) {
@@ -225,15 +226,10 @@ void HttpSession::writeWhole(int status, std::string body) {
 
 void HttpSession::writePiece(std::string piece, std::promise<bool>* sent) {
   if (m_stream == Stream::Failed) return sent->set_value(false);
-  if (m_stream == Stream::None) {
-    m_held = std::move(piece);
-    m_stream = Stream::Held;
-    return sent->set_value(true);
-  }
   m_piece = std::move(piece);
   if (m_stream == Stream::Open) return writeOut(http::make_chunk(net::buffer(m_piece)), sent);
 
-  // A second piece: the reply goes out chunked, its head first.
+  // The first piece: the reply goes out chunked, its head first.
   m_stream = Stream::Open;
   m_status = 200;
   auto& head = m_streamHead.emplace(http::status::ok, 11);
@@ -244,19 +240,16 @@ void HttpSession::writePiece(std::string piece, std::promise<bool>* sent) {
   head.keep_alive(!m_closeAfterReply);
   m_streamSerializer.emplace(head);
   arm(m_settings.bodyTimeout);
-  http::async_write_header(
-      m_socket, *m_streamSerializer,
-      [self = shared_from_this(), sent](error_code error, std::size_t bytes) {
-        self->m_bytesOut += bytes;
-        if (error || self->m_timedOut) {
-          self->m_stream = Stream::Failed;
-          self->close();
-          return sent->set_value(false);
-        }
-        self->writeOut(boost::beast::buffers_cat(http::make_chunk(net::buffer(self->m_held)),
-                                                 http::make_chunk(net::buffer(self->m_piece))),
-                       sent);
-      });
+  http::async_write_header(m_socket, *m_streamSerializer,
+                           [self = shared_from_this(), sent](error_code error, std::size_t bytes) {
+                             self->m_bytesOut += bytes;
+                             if (error || self->m_timedOut) {
+                               self->m_stream = Stream::Failed;
+                               self->close();
+                               return sent->set_value(false);
+                             }
+                             self->writeOut(http::make_chunk(net::buffer(self->m_piece)), sent);
+                           });
 }
 
 template <class Buffers>
@@ -281,7 +274,7 @@ void HttpSession::finishStream(bool complete) {
     close();
     return finishReply(false);
   }
-  if (stream != Stream::Open) return writeWhole(200, std::move(m_held));
+  if (stream != Stream::Open) return writeWhole(200, {});
   arm(m_settings.bodyTimeout);
   net::async_write(m_socket, http::make_chunk_last(),
                    [self = shared_from_this()](error_code error, std::size_t bytes) {
@@ -301,7 +294,6 @@ void HttpSession::finishReply(bool delivered) {
   m_reply.reset();
   m_streamSerializer.reset();
   m_streamHead.reset();
-  std::string().swap(m_held);
   std::string().swap(m_piece);
   m_work.reset();
   if (!delivered) return close();

@@ -77,7 +77,7 @@ class HttpSession : public ReplyChannel, public std::enable_shared_from_this<Htt
   void endStream(bool complete) override;
 
  private:
-  enum class Stream { None, Held, Open, Failed };
+  enum class Stream { None, Open, Failed };
   using Clock = std::chrono::steady_clock;
 
   void awaitRequest();
@@ -127,7 +127,6 @@ class HttpSession : public ReplyChannel, public std::enable_shared_from_this<Htt
   std::optional<boost::beast::http::response_serializer<boost::beast::http::empty_body>>
       m_streamSerializer;
   Stream m_stream = Stream::None;
-  std::string m_held;  // the first piece, sent whole if no other follows
   std::string m_piece;
 
   std::string m_callName;

@@ -105,9 +105,18 @@ class SqliteBulkInsert : public BulkInsert {
   Statement m_statement;
 };
 
+// SQLite keeps memory statistics behind one mutex for the whole process, which every statement
+// of every worker takes many times over; nothing here reads them. Set once, before the first open
+// starts the library (later it cannot change, and the library keeps its default).
+void withoutMemoryStatistics() {
+  static const int configured = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+  (void)configured;
+}
+
 }  // namespace
 
 SqliteConnection::SqliteConnection(const std::string& path, OpenMode mode) {
+  withoutMemoryStatistics();
   int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
   if (mode == OpenMode::Create) {
     flags |= SQLITE_OPEN_CREATE;
