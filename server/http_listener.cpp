@@ -20,6 +20,7 @@ namespace http = boost::beast::http;
 using boost::beast::error_code;
 using net::ip::tcp;
 
+constexpr int kAcceptedAtOnce = 256;
 constexpr auto kShortagePause = std::chrono::milliseconds(100);
 constexpr auto kShortageLogEvery = std::chrono::seconds(10);
 constexpr auto kRefusalTime = std::chrono::seconds(2);
@@ -99,6 +100,8 @@ HttpListener::HttpListener(net::io_context& io, tcp::acceptor acceptor,
       m_limits(limits) {}
 
 void HttpListener::start() {
+  error_code ignored;  // a blocking acceptor only makes the batch below wait for a connection
+  m_acceptor.non_blocking(true, ignored);
   net::dispatch(m_acceptor.get_executor(), [self = shared_from_this()] { self->accept(); });
 }
 
@@ -136,22 +139,33 @@ void HttpListener::onAccept(error_code error, tcp::socket socket) {
     });
     return;
   }
-  if (!error) {
-    error_code unknown;
-    const tcp::endpoint peer = socket.remote_endpoint(unknown);
-    error_code ignored;
-    socket.set_option(tcp::no_delay(true), ignored);  // replies go out without waiting for ACKs
-    ConnectionLimits::Admission admission =
-        unknown ? ConnectionLimits::Admission() : m_limits.admit(peer.address());
-    if (admission) {
-      std::make_shared<HttpSession>(std::move(socket), m_settings, m_handler, std::move(admission),
-                                    m_sessions)
-          ->start();
-    } else if (!unknown) {
-      std::make_shared<RefusedConnection>(std::move(socket))->start();
-    }
+  if (!error) admit(std::move(socket));
+  // Every other connection already waiting is taken now: under load, each round of the accept
+  // queues behind the replies under way, and a crowd that connects at once would otherwise be
+  // let in one round at a time, seconds apart.
+  for (int i = 0; i < kAcceptedAtOnce; ++i) {
+    error_code pending;
+    tcp::socket next = m_acceptor.accept(net::make_strand(m_io), pending);
+    if (pending) break;  // none waiting, or a failure the next round reports
+    admit(std::move(next));
   }
   accept();
+}
+
+void HttpListener::admit(tcp::socket socket) {
+  error_code unknown;
+  const tcp::endpoint peer = socket.remote_endpoint(unknown);
+  if (unknown) return;
+  error_code ignored;
+  socket.set_option(tcp::no_delay(true), ignored);  // replies go out without waiting for ACKs
+  ConnectionLimits::Admission admission = m_limits.admit(peer.address());
+  if (admission) {
+    std::make_shared<HttpSession>(std::move(socket), m_settings, m_handler, std::move(admission),
+                                  m_sessions)
+        ->start();
+  } else {
+    std::make_shared<RefusedConnection>(std::move(socket))->start();
+  }
 }
 
 }  // namespace margem::server

@@ -28,6 +28,8 @@ class HttpListener : public std::enable_shared_from_this<HttpListener> {
  private:
   void accept();
   void onAccept(boost::beast::error_code error, boost::asio::ip::tcp::socket socket);
+  // Gives an accepted connection its session, or the refusal when it is over a cap.
+  void admit(boost::asio::ip::tcp::socket socket);
 
   boost::asio::io_context& m_io;
   boost::asio::ip::tcp::acceptor m_acceptor;
