@@ -2,17 +2,9 @@
 #include "call_params.h"
 
 #include "rpc_error.h"
+#include "utf8_step.h"
 
 namespace margem::server {
-namespace {
-
-std::size_t characterCount(const std::string& utf8) {
-  std::size_t count = 0;
-  for (const char c : utf8) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  return count;
-}
-
-}  // namespace
 
 CallParams::CallParams(const std::string& method, const nlohmann::json& params)
     : m_method(method), m_params(params) {}
@@ -36,7 +28,7 @@ std::string CallParams::text(std::size_t index, int maxCharacters, const char* d
   const auto& value = m_params.at(index);
   if (!value.is_string()) refuse(std::string(description) + " deve ser um texto.");
   std::string text = value.get<std::string>();
-  if (characterCount(text) > static_cast<std::size_t>(maxCharacters)) {
+  if (utf8Length(text) > static_cast<std::size_t>(maxCharacters)) {
     refuse(std::string(description) + " deve ter no máximo " + std::to_string(maxCharacters) +
            " caracteres.");
   }

@@ -8,6 +8,7 @@
 
 #include "import_values.h"
 #include "text_encoding.h"
+#include "utf8_step.h"
 
 namespace margem::server {
 namespace {
@@ -224,12 +225,6 @@ std::string optionColumn(const Option& option) {
   return option.value.empty() ? option.name : option.name + " " + option.value;
 }
 
-std::size_t characterCount(std::string_view text) {
-  std::size_t characters = 0;
-  for (const char c : text) characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  return characters;
-}
-
 // `text` broken into lines of at most kHelpWidth characters, the lines after the first
 // indented by `indent`.
 std::string wrapped(const std::string& text, std::size_t indent) {
@@ -241,7 +236,7 @@ std::string wrapped(const std::string& text, std::size_t indent) {
     std::size_t end = text.find(' ', start);
     if (end == std::string::npos) end = text.size();
     const std::string_view word(text.data() + start, end - start);
-    if (column > indent && column + 1 + characterCount(word) > kHelpWidth) {
+    if (column > indent && column + 1 + utf8Length(word) > kHelpWidth) {
       result += "\n" + std::string(indent, ' ');
       column = indent;
     } else if (column > indent) {
@@ -249,7 +244,7 @@ std::string wrapped(const std::string& text, std::size_t indent) {
       ++column;
     }
     result += word;
-    column += characterCount(word);
+    column += utf8Length(word);
     start = end + 1;
   }
   return result + "\n";
@@ -257,7 +252,7 @@ std::string wrapped(const std::string& text, std::size_t indent) {
 
 // Pads in characters, so that accented names line up as well.
 std::string padded(const std::string& text, std::size_t width) {
-  const std::size_t characters = characterCount(text);
+  const std::size_t characters = utf8Length(text);
   return text + std::string(width > characters ? width - characters : 1, ' ');
 }
 

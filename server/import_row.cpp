@@ -6,25 +6,6 @@
 namespace margem::server {
 namespace {
 
-std::size_t characterCount(std::string_view utf8) {
-  std::size_t count = 0;
-  for (const char c : utf8) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  return count;
-}
-
-bool isUtf8(std::string_view text) {
-  for (std::size_t i = 0; i < text.size();) {
-    if (static_cast<unsigned char>(text[i]) < 0x80) {
-      ++i;
-      continue;
-    }
-    const Utf8Step step = utf8Step(text, i);
-    if (!step.valid) return false;
-    i += step.length;
-  }
-  return true;
-}
-
 std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 }  // namespace
@@ -45,13 +26,13 @@ void RowReader::complain(ImportColumn column, const std::string& message) {
 }
 
 std::string RowReader::checked(ImportColumn column, std::string value, std::size_t width) {
-  if (!isUtf8(value)) {
+  if (!isWellFormedUtf8(value)) {
     complain(column,
              "o texto tem bytes que não são UTF-8 (o arquivo é Windows-1252? use "
              "--encoding windows-1252)");
     return {};
   }
-  if (characterCount(value) > width) {
+  if (utf8Length(value) > width) {
     complain(column, quoted(value) + " passa de " + std::to_string(width) + " caracteres");
   }
   return value;

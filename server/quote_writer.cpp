@@ -4,18 +4,13 @@
 #include <stdexcept>
 
 #include "calendar_day.h"
+#include "utf8_step.h"
 
 namespace margem::server {
 namespace {
 
-std::size_t characterCount(const std::string& utf8) {
-  std::size_t count = 0;
-  for (const char c : utf8) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  return count;
-}
-
 const std::string& fitting(const std::string& text, int width, const char* what) {
-  if (characterCount(text) > static_cast<std::size_t>(width)) {
+  if (utf8Length(text) > static_cast<std::size_t>(width)) {
     throw std::invalid_argument(std::string(what) + " \"" + text + "\" passa de " +
                                 std::to_string(width) + " caracteres");
   }

@@ -34,4 +34,23 @@ Utf8Step utf8Step(std::string_view text, std::size_t position) {
   return {following + 1, true};
 }
 
+std::size_t utf8Length(std::string_view text) {
+  std::size_t count = 0;
+  for (const char c : text) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return count;
+}
+
+bool isWellFormedUtf8(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    if (static_cast<unsigned char>(text[i]) < 0x80) {
+      ++i;
+      continue;
+    }
+    const Utf8Step step = utf8Step(text, i);
+    if (!step.valid) return false;
+    i += step.length;
+  }
+  return true;
+}
+
 }  // namespace margem::server

@@ -18,6 +18,12 @@ struct Utf8Step {
 // Unicode recommends for replacing it: "\xE2\x82X" is one replacement and "X".
 Utf8Step utf8Step(std::string_view text, std::size_t position);
 
+// The characters of UTF-8 text: its bytes that do not continue a sequence.
+std::size_t utf8Length(std::string_view text);
+
+// Whether the text is well-formed UTF-8 throughout.
+bool isWellFormedUtf8(std::string_view text);
+
 // U+FFFD REPLACEMENT CHARACTER in UTF-8.
 inline constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
 
