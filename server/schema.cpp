@@ -86,10 +86,15 @@ std::vector<std::string> version1(const Types& t) {
   };
 }
 
-int storedVersion(Connection& connection) {
-  connection.execute("CREATE TABLE IF NOT EXISTS schema_version (version INTEGER NOT NULL)");
+// The highest version schema_version records: 0 when it records none.
+int highestVersion(Connection& connection) {
   auto cursor = connection.query("SELECT MAX(version) FROM schema_version", {});
   return cursor->atEnd() || cursor->isNull(0) ? 0 : static_cast<int>(cursor->integer(0));
+}
+
+int storedVersion(Connection& connection) {
+  connection.execute("CREATE TABLE IF NOT EXISTS schema_version (version INTEGER NOT NULL)");
+  return highestVersion(connection);
 }
 
 // The stored version read without writing anything: 0 when there is no schema yet.
@@ -100,8 +105,7 @@ int versionOnRecord(Connection& connection) {
           : "SELECT COUNT(*) FROM pg_tables"
             " WHERE schemaname = current_schema() AND tablename = 'schema_version'";
   if (connection.query(exists, {})->integer(0) == 0) return 0;
-  auto cursor = connection.query("SELECT MAX(version) FROM schema_version", {});
-  return cursor->atEnd() || cursor->isNull(0) ? 0 : static_cast<int>(cursor->integer(0));
+  return highestVersion(connection);
 }
 
 [[noreturn]] void refuseNewer(int stored) {
