@@ -86,7 +86,7 @@ bool ImportLedger::admitQuote(const ImportRow& row, RowReader& reader) {
                       existingQuoteMessage(row.quote.number) + " Use --replace para substituí-lo.");
     }
     (exists ? m_counts.quotesReplaced : m_counts.quotesAdded) += refused ? 0 : 1;
-    found = m_quotes.emplace(row.quote.number, QuoteSeen{m_here, header, refused, {}, {}}).first;
+    found = m_quotes.emplace(row.quote.number, QuoteSeen{m_here, header, refused, {}}).first;
     if (refused) return false;
   }
   QuoteSeen& quote = found->second;
@@ -100,16 +100,15 @@ bool ImportLedger::admitQuote(const ImportRow& row, RowReader& reader) {
     agrees = false;
   }
   if (!agrees || row.option.empty()) return agrees;
-  for (std::size_t i = 0; i < quote.optionDiscounts.size(); ++i) {
-    if (quote.optionDiscounts[i].first != row.option) continue;
-    if (quote.optionDiscounts[i].second == row.optionDiscount) return true;
-    reader.complain(ImportColumn::OptionDiscount,
-                    "difere " + where({quote.first.file, quote.optionLines[i]}) +
-                        ", da mesma opção " + row.option + " do orçamento " + row.quote.number);
+  for (const OptionSeen& option : quote.options) {
+    if (option.number != row.option) continue;
+    if (option.discount == row.optionDiscount) return true;
+    reader.complain(ImportColumn::OptionDiscount, "difere " + where(option.first) +
+                                                      ", da mesma opção " + row.option +
+                                                      " do orçamento " + row.quote.number);
     return false;
   }
-  quote.optionDiscounts.emplace_back(row.option, row.optionDiscount);
-  quote.optionLines.push_back(m_here.line);
+  quote.options.push_back({row.option, row.optionDiscount, m_here});
   ++m_counts.options;
   return true;
 }

@@ -50,12 +50,16 @@ class ImportLedger {
     int file;
     int line;
   };
+  struct OptionSeen {
+    std::string number;
+    double discount;
+    Place first;
+  };
   struct QuoteSeen {
     Place first;
     std::array<std::uint64_t, kHeaderFields> header;
     bool refused;  // exists in the database and is not to be replaced
-    std::vector<std::pair<std::string, double>> optionDiscounts;
-    std::vector<int> optionLines;
+    std::vector<OptionSeen> options;
   };
   struct SubgroupSeen {
     SubgroupSpec spec;

@@ -79,6 +79,7 @@ class TestServerTransfer : public QObject {
   void spreadsheetDialectsAreDetected_data();
   void spreadsheetDialectsAreDetected();
   void fixtureNamesAnExistingQuote();
+  void disagreementAcrossFilesNamesTheFile();
 };
 
 void TestServerTransfer::init() {
@@ -263,6 +264,30 @@ void TestServerTransfer::fixtureNamesAnExistingQuote() {
   QString output;
   QVERIFY(!runTool({"fixture", "--db", database.location(), fixture}, &output));
   QVERIFY2(output.contains("orçamento 1: o orçamento 0000000123 já existe."), qPrintable(output));
+}
+
+// A quote's lines may span files: a line that disagrees with one of another file names that file.
+void TestServerTransfer::disagreementAcrossFilesNamesTheFile() {
+  TestDatabase database;
+  const QByteArray titles =
+      "Filial;Orçamento;Data de inclusão;Opção;Desconto da opção;Grupo;"
+      "Subgrupo;Produto;Valor\n";
+  const QString first =
+      writeFile(database, "a.csv", titles + "0001;100;01/03/2025;01;0;A;S;P1;10\n");
+  const QString second = writeFile(database, "b.csv",
+                                   titles +
+                                       "0001;100;01/03/2025;02;5;A;S;P2;10\n"
+                                       "0001;100;01/03/2025;02;7;A;S;P3;10\n"
+                                       "0001;100;01/03/2025;01;9;A;S;P4;10\n");
+  QString output;
+  QVERIFY(!runTool({"import", "--db", database.location(), first, second}, &output));
+  QVERIFY2(output.contains(second + ", linha 3, coluna E (Desconto da opção): difere da linha 2, "
+                                    "da mesma opção 02"),
+           qPrintable(output));
+  QVERIFY2(
+      output.contains(second + ", linha 4, coluna E (Desconto da opção): difere da linha 2 de " +
+                      first + ", da mesma opção 01"),
+      qPrintable(output));
 }
 
 QTEST_GUILESS_MAIN(TestServerTransfer)
