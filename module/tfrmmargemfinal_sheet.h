@@ -12,15 +12,10 @@
 #include "buttonflat.h"
 #include "clientdataset.h"
 #include "dbgrid.h"
+#include "laddercaptions.h"
 #include "numberedit.h"
 #include "profit.h"
 #include "tfrmmargemfinal.h"
-
-// Captions of the ladder's scenario columns (k = 1..5) and rows (in LadderRow order).
-inline constexpr const char* kScenarioCaptions[5] = {"Valor Atual", "Valor 02", "Valor 03",
-                                                     "Valor 04", "Valor 05"};
-inline constexpr const char* kLadderCaptions[5] = {"Valor Total", "Vr. por Pessoa", "Valor Lucro",
-                                                   "% Lucro", "% Lucro Diferenciado"};
 
 struct TfrmMargemFinal::OptionSheet {
   QWidget* tsh = nullptr;  // tshPadrao for option 1, tshOpcao<n> for the others

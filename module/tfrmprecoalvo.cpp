@@ -18,7 +18,6 @@ namespace {
 using Outcome = margem::TargetAnswer::Outcome;
 
 const QString kNone = QStringLiteral("—");
-const char* const kKindNames[3] = {"% Lucro", "% Lucro Diferenciado", "Valor Lucro"};
 
 enum Column { kTarget, kBreakEven, kDiffBreakEven };
 
@@ -30,7 +29,7 @@ QString Quoted(int kind, double value) {
 
 // Why the target shows no total, or that the total shown passes it; empty when it shows it.
 QString TargetSentence(int kind, double target, const margem::TargetAnswer& answer) {
-  const QString name = QString::fromUtf8(kKindNames[kind]);
+  const QString name = QString::fromUtf8(TfrmPrecoAlvo::kKindNames[kind]);
   switch (answer.outcome) {
     case Outcome::Reached:
       return answer.exact ? QString()

@@ -41,8 +41,11 @@ class TfrmPrecoAlvo : public margem::TForm {
   TfrmPrecoAlvo(margem::TargetPriceSolver solver, double guests, int option, double target,
                 Apply apply, QWidget* parent = nullptr);
 
+  // The figures a target may be set for, in TargetKind order, as cboTipoAlvo lists them.
+  static constexpr const char* kKindNames[3] = {"% Lucro", "% Lucro Diferenciado", "Valor Lucro"};
+
   // --- Components -------------------------------------------------------------------------
-  QComboBox* cboTipoAlvo = nullptr;  // "% Lucro", "% Lucro Diferenciado", "Valor Lucro"
+  QComboBox* cboTipoAlvo = nullptr;  // kKindNames
   margem::TNumberEdit* nedAlvo = nullptr;
   QComboBox* cboCenario = nullptr;  // "Valor 02" … "Valor 05", scenario k = index + 2
   // cells[column][row]: columns target, break-even, differentiated break-even; rows in

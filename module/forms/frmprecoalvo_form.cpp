@@ -11,13 +11,12 @@
 
 #include "buttonflat.h"
 #include "forms/toolpanel.h"
+#include "laddercaptions.h"
 #include "numberedit.h"
 #include "tfrmprecoalvo.h"
 
 namespace {
 
-const char* const kRowCaptions[5] = {"Valor Total", "Vr. por Pessoa", "Valor Lucro", "% Lucro",
-                                     "% Lucro Diferenciado"};
 const char* const kRowPrefixes[5] = {"edtVr", "edtPs", "edtLu", "edtPl", "edtDi"};
 const char* const kColumnCaptions[3] = {"Preço Alvo", "Equilíbrio", "Equilíbrio Diferenciado"};
 const char* const kColumnSuffixes[3] = {"Alvo", "Equil", "EquilDif"};
@@ -61,14 +60,12 @@ void TfrmPrecoAlvo::BuildForm() {
 
   cboTipoAlvo = new QComboBox(panDados);
   cboTipoAlvo->setObjectName(QStringLiteral("cboTipoAlvo"));
-  cboTipoAlvo->addItems({QStringLiteral("% Lucro"), QStringLiteral("% Lucro Diferenciado"),
-                         QStringLiteral("Valor Lucro")});
+  for (const char* kind : kKindNames) cboTipoAlvo->addItem(QString::fromUtf8(kind));
   nedAlvo = new margem::TNumberEdit(QStringLiteral("nedAlvo"), panDados);
   nedAlvo->setMinimumWidth(120);
   cboCenario = new QComboBox(panDados);
   cboCenario->setObjectName(QStringLiteral("cboCenario"));
-  cboCenario->addItems({QStringLiteral("Valor 02"), QStringLiteral("Valor 03"),
-                        QStringLiteral("Valor 04"), QStringLiteral("Valor 05")});
+  for (int k = 2; k <= 5; ++k) cboCenario->addItem(QString::fromUtf8(kScenarioCaptions[k - 1]));
   cboCenario->setCurrentIndex(3);
 
   QLabel* lblTipoAlvo = MakeLabel(QStringLiteral("lblTipoAlvo"), QStringLiteral("Alvo"), panDados);
@@ -98,7 +95,7 @@ void TfrmPrecoAlvo::BuildForm() {
   }
   for (int row = 0; row < 5; ++row) {
     grid->addWidget(MakeLabel(QStringLiteral("lblLinha%1").arg(row + 1),
-                              QString::fromUtf8(kRowCaptions[row]), panDados),
+                              QString::fromUtf8(kLadderCaptions[row]), panDados),
                     kFirstRow + row, 0);
   }
   grid->setRowMinimumHeight(kFirstRow - 2, 8);
