@@ -88,15 +88,12 @@ void TfrmMargemFinal::panFiltroEnter(QObject*) {
   margem::ClearStatusMessage();
   cdsVdOrca->Close();
   cdsItemOrca->Close();
-  static const char* const kPrefixes[] = {"nedVr", "nedPs", "nedLu", "nedPl", "nedDi"};
-  for (int n = 1; n <= kMaxOptions; ++n) {
-    cdsOpcao(n)->Close();
-    cdsGrupo(n)->Close();
-    for (const char* prefix : kPrefixes)
-      for (int k = 1; k <= 5; ++k)
-        NumberEdit(QStringLiteral("%1%2Op%3").arg(QLatin1String(prefix)).arg(k).arg(n))
-            ->SetNumber(0);
-    panOpcao(n)->setEnabled(false);
+  for (const OptionSheet* sheet : m_sheets) {
+    sheet->cdsOpcao->Close();
+    sheet->cdsGrupo->Close();
+    for (const auto& row : sheet->ladder)
+      for (margem::TNumberEdit* cell : row) cell->SetNumber(0);
+    sheet->panOpcao->setEnabled(false);
   }
   pgcPadrao->setCurrentWidget(tshPadrao);
 }
