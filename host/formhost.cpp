@@ -51,10 +51,7 @@ class FormDialog final : public QDialog {
     if (!shown) return;
     const QRect area = shown->availableGeometry();
     const QSize outer = frameGeometry().size().expandedTo(sizeHint());
-    position += area.topLeft();
-    position.setX(std::max(area.left(), std::min(position.x(), area.right() + 1 - outer.width())));
-    position.setY(std::max(area.top(), std::min(position.y(), area.bottom() + 1 - outer.height())));
-    move(position);
+    move(KeptInside(QRect(position + area.topLeft(), outer), area).topLeft());
   }
 
   QPointer<TForm> m_form;
@@ -107,6 +104,12 @@ int ShowModal(TForm* form) {
     }
   }
   return result;
+}
+
+QRect KeptInside(QRect frame, const QRect& room) {
+  frame.moveLeft(std::max(room.left(), std::min(frame.left(), room.right() + 1 - frame.width())));
+  frame.moveTop(std::max(room.top(), std::min(frame.top(), room.bottom() + 1 - frame.height())));
+  return frame;
 }
 
 void SetWindowStateNormal(TForm* form) {

@@ -11,9 +11,12 @@
 //     gives a dialog that cannot be resized.
 //   SetWindowStateNormal: a minimised or maximised form window is restored.
 //   MainForm: the host's main window (nullptr without a host).
+//   KeptInside: a window's frame moved as little as it takes to stand inside a room (a screen,
+//     an MDI area); one larger than the room stands at its top left corner.
 #pragma once
 
 #include <QMdiArea>
+#include <QRect>
 #include <QWidget>
 #include <exception>
 #include <utility>
@@ -30,6 +33,7 @@ MARGEM_HOST_EXPORT QWidget* MainForm();
 MARGEM_HOST_EXPORT void ShowMdiChild(TForm* form);
 MARGEM_HOST_EXPORT int ShowModal(TForm* form);
 MARGEM_HOST_EXPORT void SetWindowStateNormal(TForm* form);
+MARGEM_HOST_EXPORT QRect KeptInside(QRect frame, const QRect& room);
 
 template <class T, class... Args>
 T* CreateForm(Args&&... args) {

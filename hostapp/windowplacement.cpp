@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "formhost.h"
 #include "usersettings.h"
 
 namespace {
@@ -40,10 +41,7 @@ class SubWindowKeeper final : public QObject {
       if (sub->isMaximized() || sub->isMinimized()) continue;
       QRect frame = sub->geometry();
       frame.setSize(frame.size().boundedTo(room.size()).expandedTo(sub->minimumSize()));
-      frame.moveLeft(
-          std::max(room.left(), std::min(frame.left(), room.right() + 1 - frame.width())));
-      frame.moveTop(
-          std::max(room.top(), std::min(frame.top(), room.bottom() + 1 - frame.height())));
+      frame = margem::KeptInside(frame, room);
       if (frame != sub->geometry()) sub->setGeometry(frame);
     }
   }
