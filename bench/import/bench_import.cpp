@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "../bench_figures.h"
 #include "database.h"
+#include "measure.h"
 #include "quote_file_generator.h"
 
 namespace {
@@ -64,8 +64,8 @@ ToolRun runTool(const std::vector<std::string>& arguments, const std::string& lo
           static_cast<double>(usage.ru_maxrss) / 1024.0};
 }
 
-using bench::figure;
-using bench::median;
+using bench::Median;
+using bench::Print;
 
 // A fresh database for one run: a SQLite file, or a PostgreSQL database dropped afterwards.
 class BenchDatabase {
@@ -116,9 +116,9 @@ void measure(const std::string& admin, const std::string& suffix,
         runTool({"export", "--db", database.location(), (folder / "export.csv").string()}, log);
     exportRates.push_back(static_cast<double>(rows) / exported.seconds);
   }
-  figure("import_rows_per_s" + suffix, median(importRates), "rows/s");
-  figure("import_peak_rss_mb" + suffix, median(peaks), "MB");
-  figure("export_rows_per_s" + suffix, median(exportRates), "rows/s");
+  Print("import_rows_per_s" + suffix, Median(importRates), "rows/s", 0);
+  Print("import_peak_rss_mb" + suffix, Median(peaks), "MB", 1);
+  Print("export_rows_per_s" + suffix, Median(exportRates), "rows/s", 0);
 }
 
 }  // namespace
@@ -133,9 +133,9 @@ int main() {
   try {
     const std::string file = (folder / "quotes.csv").string();
     const std::int64_t rows = benchimport::writeQuoteFile(file, wanted);
-    figure("import_file_rows", static_cast<double>(rows), "rows");
-    figure("import_file_mb", static_cast<double>(std::filesystem::file_size(file)) / 1048576.0,
-           "MB");
+    Print("import_file_rows", static_cast<double>(rows), "rows", 0);
+    Print("import_file_mb", static_cast<double>(std::filesystem::file_size(file)) / 1048576.0, "MB",
+          1);
     measure({}, "", folder, file, rows, repeat);
     if (const char* admin = std::getenv("MARGEM_TEST_PG"); admin && *admin) {
       measure(admin, "_postgres", folder, file, rows, repeat);

@@ -25,10 +25,10 @@
 #include <iostream>
 #include <nlohmann/json.hpp>
 
-#include "../bench_figures.h"
 #include "connection_attack.h"
 #include "database.h"
 #include "load_clients.h"
+#include "measure.h"
 #include "open_files_limit.h"
 #include "period_packet_parser.h"
 
@@ -53,8 +53,8 @@ double secondsSince(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-using bench::figure;
-using bench::median;
+using bench::Median;
+using bench::Print;
 
 QString serverBinary() {
   return QCoreApplication::applicationDirPath() + QStringLiteral("/margem-server");
@@ -195,30 +195,30 @@ void benchConnections(const Server& server, const benchserver::QuoteKeys& quotes
   const auto kept =
       benchserver::runGetMargemLoad(server.port(), quotes, kKeepAliveClients,
                                     std::min(seconds, kKeepAliveSeconds), loopbackAddresses(2, 3));
-  figure("keepalive_clients_served", double(kept.clientsServed) / kKeepAliveClients, "share");
-  figure("keepalive_p99", kept.p99Ms, "ms");
-  figure("keepalive_calls", kept.calls / kept.seconds, "calls/s");
-  figure("keepalive_errors", static_cast<double>(kept.errors), "count");
+  Print("keepalive_clients_served", double(kept.clientsServed) / kKeepAliveClients, "share", 2);
+  Print("keepalive_p99", kept.p99Ms, "ms", 2);
+  Print("keepalive_calls", kept.calls / kept.seconds, "calls/s", 0);
+  Print("keepalive_errors", static_cast<double>(kept.errors), "count", 0);
 
-  figure("rss_no_connections_mb", residentMb(server.pid()), "MB");
+  Print("rss_no_connections_mb", residentMb(server.pid()), "MB", 1);
   {
     benchserver::ConnectionAttack idle(server.port(), kIdleConnections, 0,
                                        loopbackAddresses(10, 6));
-    figure("idle_connections_open", idle.waitOpen(30), "count");
-    figure("rss_1000_idle_mb", residentMb(server.pid()), "MB");
+    Print("idle_connections_open", idle.waitOpen(30), "count", 0);
+    Print("rss_1000_idle_mb", residentMb(server.pid()), "MB", 1);
   }
 
   const auto calm =
       benchserver::runFreshConnectionCalls(server.port(), quotes, kFreshCalls, kFreshSeconds);
   benchserver::ConnectionAttack attack(server.port(), kIdleConnections, kSlowConnections,
                                        loopbackAddresses(20, 6));
-  figure("attack_connections_open", attack.waitOpen(30), "count");
+  Print("attack_connections_open", attack.waitOpen(30), "count", 0);
   const auto attacked =
       benchserver::runFreshConnectionCalls(server.port(), quotes, kFreshCalls, kFreshSeconds);
-  figure("fresh_p99", calm.p99Ms, "ms");
-  figure("attack_fresh_p99", attacked.p99Ms, "ms");
-  figure("attack_p99_ratio", attacked.p99Ms / calm.p99Ms, "ratio");
-  figure("attack_fresh_errors", static_cast<double>(calm.errors + attacked.errors), "count");
+  Print("fresh_p99", calm.p99Ms, "ms", 2);
+  Print("attack_fresh_p99", attacked.p99Ms, "ms", 2);
+  Print("attack_p99_ratio", attacked.p99Ms / calm.p99Ms, "ratio", 2);
+  Print("attack_fresh_errors", static_cast<double>(calm.errors + attacked.errors), "count", 0);
 }
 
 benchserver::QuoteKeys demoQuotes(int port) {
@@ -241,7 +241,7 @@ void benchBackend(const std::string& name, const QString& location, long long ma
   auto start = Clock::now();
   runTool(
       {"demo", "--db", location, "--quotes", "200", "--margin-rows", QString::number(marginRows)});
-  figure(name + "_generate_period", secondsSince(start), "s");
+  Print(name + "_generate_period", secondsSince(start), "s", 3);
 
   Server server(location);
   auto db = openConnection(location.toStdString(), OpenMode::ExistingOnly);
@@ -262,19 +262,19 @@ void benchBackend(const std::string& name, const QString& location, long long ma
       sqlTimes[q].push_back(sql.seconds);
     }
   }
-  double fastestSql = median(sqlTimes[0]);
-  for (const auto& times : sqlTimes) fastestSql = std::min(fastestSql, median(times));
-  figure(name + "_period_rows", static_cast<double>(call.rows), "rows");
-  figure(name + "_period_mean", call.mean, "%");
-  figure(name + "_period_call", median(callTimes), "s");
-  figure(name + "_period_sql", fastestSql, "s");
-  figure(name + "_period_vs_sql", median(callTimes) / fastestSql, "ratio");
+  double fastestSql = Median(sqlTimes[0]);
+  for (const auto& times : sqlTimes) fastestSql = std::min(fastestSql, Median(times));
+  Print(name + "_period_rows", static_cast<double>(call.rows), "rows", 0);
+  Print(name + "_period_mean", call.mean, "%", 4);
+  Print(name + "_period_call", Median(callTimes), "s", 3);
+  Print(name + "_period_sql", fastestSql, "s", 3);
+  Print(name + "_period_vs_sql", Median(callTimes) / fastestSql, "ratio", 2);
 
   const auto load = benchserver::runGetMargemLoad(server.port(), demoQuotes(server.port()),
                                                   kLoadClients, loadSeconds);
-  figure(name + "_getmargem_20_clients", load.calls / load.seconds, "calls/s");
-  figure(name + "_getmargem_p99", load.p99Ms, "ms");
-  figure(name + "_getmargem_errors", static_cast<double>(load.errors), "count");
+  Print(name + "_getmargem_20_clients", load.calls / load.seconds, "calls/s", 0);
+  Print(name + "_getmargem_p99", load.p99Ms, "ms", 2);
+  Print(name + "_getmargem_errors", static_cast<double>(load.errors), "count", 0);
   for (const auto& [kind, count] : load.failures) {
     std::printf("%s_getmargem_failure: %ld x %s", name.c_str(), count, kind.c_str());
     if (const auto sample = load.samples.find(kind); sample != load.samples.end()) {
